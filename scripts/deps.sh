@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Kestro needs to build, run and test, when any is missing.
+set -euo pipefail
+
+packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev libgtest-dev libbenchmark-dev
+    libjpeg62-turbo-dev libchm-dev fp-utils
+    clang libclang-rt-14-dev
+    fonts-liberation fonts-dejavu-core
+    xvfb xauth xdotool
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
