@@ -1,0 +1,53 @@
+#include "app/CommandLineInfo.h"
+#include "app/PlaceholderWindow.h"
+#include "app/StartupFiles.h"
+#include "app/SystemPlatform.h"
+
+#include <QApplication>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+QStringList ArgumentsAfterProgramName(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace kestro;
+
+    // Answered before QApplication exists, so that they work without a display.
+    switch (FindInfoRequest(ArgumentsAfterProgramName(argc, argv))) {
+    case InfoRequest::Help:
+        std::fputs(UsageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case InfoRequest::Version:
+        std::fputs(VersionText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case InfoRequest::None:
+        break;
+    }
+
+    // A write past the file-size limit must fail like any other write error, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    QApplication app(argc, argv);
+    // Only the name: a display name would be appended to every window title.
+    QApplication::setApplicationName(QStringLiteral("Kestro"));
+
+    const SystemPlatform platform;
+    // QApplication has set the user's locale by now.
+    const ShortDateFormat dateFormat = platform.DateFormat();
+    StartupState state = ReadCommandLine(QApplication::arguments().mid(1), platform);
+    LocateSettingsFile(state, platform);
+
+    PlaceholderWindow window(state, dateFormat);
+    window.show();
+    return QApplication::exec();
+}
