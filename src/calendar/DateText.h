@@ -34,6 +34,8 @@ ShortDateFormat ShortDateFormatFromPattern(const QString& pattern);
 // pattern form above; unknown conversions are kept as they are (and so fail the check above).
 QString PatternFromStrftime(const QString& strftimePattern);
 
+// Writes the date with the format's pattern; empty when the date is not a real calendar date in
+// the years 1 to 9999 (as DayNumberToDate gives for InvalidDay).
 QString FormatDate(const ShortDateFormat& format, const CalendarDate& date);
 
 // How a year written with one or two digits is placed.
