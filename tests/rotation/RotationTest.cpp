@@ -12,8 +12,8 @@ TEST(RotationLetter, FollowsTheClassicRotationFromItsStart) {
     const struct {
         int offset;
         char16_t expected;
-    } cases[] = {{0, u'A'}, {1, u'C'}, {3, u'B'}, {23, u'C'}, {24, u'A'}, {-1, u'Z'},
-                 {-24, u'Z'}, {48, u'A'}, {24 * 1000 + 1, u'C'}};
+    } cases[] = {{0, u'A'},  {1, u'C'},   {3, u'B'},  {23, u'C'},           {24, u'A'},
+                 {-1, u'Z'}, {-24, u'Z'}, {48, u'A'}, {24 * 1000 + 1, u'C'}};
     for (const auto& c : cases)
         EXPECT_EQ(RotationLetter(start + c.offset, start, 24, kClassic), QChar(c.expected))
             << c.offset;
@@ -27,7 +27,7 @@ TEST(RotationLetter, GivesZWhenTheRotationCannotSay) {
         const char* rotation;
         int offset;
     } cases[] = {
-        {0, "", 0},    {0, "ABC", 5}, {-3, "ABC", 2}, {5, "ABC", 3},
+        {0, "", 0},    {0, "ABC", 5}, {-3, "ABC", 2},        {5, "ABC", 3},
         {5, "ABC", 4}, {5, "", 0},    {2147483647, "AB", 2},
     };
     for (const auto& c : cases)
@@ -50,10 +50,18 @@ TEST(LetterSetFromRotation, DecidesByTheFirstCharacterAlone) {
         const char* text;
         std::optional<LetterSet> expected;
     } cases[] = {
-        {"abab", LetterSet::AToF}, {"kr", LetterSet::ColorLetters}, {"1abc", LetterSet::OneToSix},
-        {"7A", std::nullopt},      {"", std::nullopt},             {"F", LetterSet::AToF},
-        {"g", LetterSet::ColorLetters}, {"y1", LetterSet::ColorLetters}, {"6", LetterSet::OneToSix},
-        {"0", std::nullopt},       {"Z", std::nullopt},             {"h", std::nullopt},
+        {"abab", LetterSet::AToF},
+        {"kr", LetterSet::ColorLetters},
+        {"1abc", LetterSet::OneToSix},
+        {"7A", std::nullopt},
+        {"", std::nullopt},
+        {"F", LetterSet::AToF},
+        {"g", LetterSet::ColorLetters},
+        {"y1", LetterSet::ColorLetters},
+        {"6", LetterSet::OneToSix},
+        {"0", std::nullopt},
+        {"Z", std::nullopt},
+        {"h", std::nullopt},
         {" A", std::nullopt},
     };
     for (const auto& c : cases)
