@@ -62,8 +62,8 @@ ScheduleSettings AbsentKeyDefaults() {
     s.ShiftRotation = QStringLiteral("ACABABABCBCACACABABCBCBC");
     s.StartDay = InvalidDay;
     s.StartDateText.clear();
-    const ColorPair platoonPairs[6] = {{kRed, kWhite},     {kBlue, kWhite},     {kLime, kBlack},
-                                       {kAqua, kBlack},    {kFuchsia, kBlack}, {kTeal, kWhite}};
+    const ColorPair platoonPairs[6] = {{kRed, kWhite},  {kBlue, kWhite},    {kLime, kBlack},
+                                       {kAqua, kBlack}, {kFuchsia, kBlack}, {kTeal, kWhite}};
     for (int row = 0; row < 6; ++row) {
         s.PlatoonColors[LettersOf(LetterSet::AToF)[row]] = platoonPairs[row];
         s.PlatoonColors[LettersOf(LetterSet::OneToSix)[row]] = platoonPairs[row];

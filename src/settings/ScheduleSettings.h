@@ -10,7 +10,8 @@
 
 namespace kestro {
 
-// One ColorPair per platoon character, in the order of PlatoonLetters (A to F, 1 to 6, K L R G Y P).
+// One ColorPair per platoon character, in the order of PlatoonLetters (A to F, 1 to 6, K L R G Y
+// P).
 struct PlatoonColorTable {
     std::array<ColorPair, 18> pairs{};
 

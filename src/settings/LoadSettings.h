@@ -1,0 +1,37 @@
+#pragma once
+
+#include "calendar/Clock.h"
+#include "calendar/DateText.h"
+#include "settings/ScheduleSettings.h"
+
+#include <QString>
+
+namespace kestro {
+
+inline constexpr const char* InvalidStartDateMessage =
+    "Invalid start date!\rUsing first of month...";
+
+// What the window must do after a load, beyond filling its fields and redrawing the month.
+struct LoadOutcome {
+    // The rotation's first character chose the letter family: refresh the platoon captions and
+    // rows.
+    bool letterSetFromRotation = false;
+    // The start date could not be read: tell the user InvalidStartDateMessage. StartDay already
+    // holds the first of the current month.
+    bool startDateInvalid = false;
+};
+
+// Reads every key of the settings file at path into settings; a missing or unreadable file reads
+// as an empty one. LetterSet stays as it was when the rotation's first character names no family.
+LoadOutcome LoadSettings(const QString& path, ScheduleSettings& settings,
+                         const ShortDateFormat& format, const Clock& clock);
+
+// The keys that are read, by section; the same names are used for writing.
+namespace SettingsKeys {
+inline constexpr const char* ShiftSchedule = "Shift Schedule";
+inline constexpr const char* Config = "Config";
+inline constexpr const char* Fonts = "Fonts";
+inline constexpr const char* Colors = "Colors";
+} // namespace SettingsKeys
+
+} // namespace kestro

@@ -1,0 +1,71 @@
+#include "settings/SaveSettings.h"
+
+#include "settings/FieldText.h"
+#include "settings/IniDocument.h"
+#include "settings/LoadSettings.h"
+#include "settings/SettingsFileIO.h"
+
+#include <utility>
+#include <vector>
+
+namespace kestro {
+namespace {
+
+struct KeyValue {
+    const char* section;
+    QString key;
+    QString value;
+};
+
+// The color keys of the family in use, normal color first, in writing order.
+void AddColorKeys(std::vector<KeyValue>& keys, const ScheduleSettings& s) {
+    int rows = 6;
+    if (s.LetterSet != LetterSet::ColorLetters)
+        rows = s.NumberOfPlatoons > 5 ? 6 : (s.NumberOfPlatoons > 2 ? s.NumberOfPlatoons : 2);
+    const auto letters = LettersOf(s.LetterSet);
+    for (int row = 0; row < rows; ++row) {
+        const QString letter(letters[row]);
+        const ColorPair& pair = s.PlatoonColors[letters[row]];
+        keys.push_back(
+            {SettingsKeys::Colors, letter + QLatin1String("Plt"), ColorToName(pair.normal)});
+        keys.push_back(
+            {SettingsKeys::Colors, letter + QLatin1String("Inv"), ColorToName(pair.inverse)});
+    }
+}
+
+} // namespace
+
+bool SaveSettingsFile(const QString& path, const ScheduleFieldTexts& fields,
+                      const ScheduleSettings& settings, bool backgroundChanged,
+                      const ShortDateFormat& format) {
+    const auto platoons = ReadFieldInteger(fields.numberOfPlatoons);
+    const auto days = ReadFieldInteger(fields.daysInRotation);
+    if (!platoons || !days)
+        return false;
+    if (settings.StartDay < 0 || settings.StartDay > DateToDayNumber(31, 12, 3999, 0))
+        return false;
+    const CalendarDate start = DayNumberToDate(settings.StartDay);
+
+    std::vector<KeyValue> keys{
+        {SettingsKeys::ShiftSchedule, QStringLiteral("NumberOfPlatoons"),
+         QString::number(*platoons)},
+        {SettingsKeys::ShiftSchedule, QStringLiteral("DaysInRotation"), QString::number(*days)},
+        {SettingsKeys::ShiftSchedule, QStringLiteral("ShiftRotation"), fields.rotation},
+        {SettingsKeys::ShiftSchedule, QStringLiteral("StartDate"), FormatDate(format, start)},
+    };
+    AddColorKeys(keys, settings);
+    if (backgroundChanged) {
+        keys.push_back({SettingsKeys::Colors, QStringLiteral("BkGr"), ColorToName(settings.BkGr)});
+        keys.push_back({SettingsKeys::Colors, QStringLiteral("LdTr"), ColorToName(settings.LdTr)});
+    }
+
+    const FileBytes file = ReadFileBytes(path);
+    if (file.status == FileReadStatus::Unreadable)
+        return false;
+    IniDocument doc = ParseIni(file.bytes);
+    for (const KeyValue& kv : keys)
+        WriteIniValue(doc, QLatin1String(kv.section), kv.key, kv.value);
+    return WriteFileAtomically(path, SerializeIni(doc));
+}
+
+} // namespace kestro

@@ -1,0 +1,108 @@
+#include "settings/SettingsFileIO.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestro {
+namespace {
+
+// Follows symbolic links (also dangling ones, and chains) to the name that is really written.
+QString ResolveLinks(const QString& path) {
+    QString current = QFileInfo(path).absoluteFilePath();
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(current);
+        if (!info.isSymLink())
+            return current;
+        const QString target = info.symLinkTarget();
+        if (target.isEmpty())
+            return current;
+        current = QFileInfo(target).absoluteFilePath();
+    }
+    return current;
+}
+
+bool WriteAll(int fd, const QByteArray& bytes) {
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, std::size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+mode_t CurrentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+} // namespace
+
+FileBytes ReadFileBytes(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return {FileReadStatus::Missing, {}};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {FileReadStatus::Unreadable, {}};
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {FileReadStatus::Unreadable, {}};
+    return {FileReadStatus::Read, bytes};
+}
+
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+    if (path.isEmpty())
+        return false;
+    const QString target = ResolveLinks(path);
+    const QFileInfo info(target);
+    if (info.isDir() || !info.dir().exists())
+        return false;
+    const QByteArray targetName = QFile::encodeName(target);
+    const QByteArray folderName = QFile::encodeName(info.absolutePath());
+
+    struct stat existing {};
+    const bool exists = ::stat(targetName.constData(), &existing) == 0;
+    // The rename below would replace a read-only file; a read-only file must refuse the save.
+    if (exists && ::access(targetName.constData(), W_OK) != 0)
+        return false;
+
+    QByteArray tempName = folderName + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
+    const int fd = ::mkstemp(tempName.data());
+    if (fd < 0)
+        return false;
+    bool ok = WriteAll(fd, bytes);
+    if (ok && exists)
+        ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
+    else if (ok)
+        ok = ::fchmod(fd, 0666 & ~CurrentUmask()) == 0;
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(tempName.constData(), targetName.constData()) == 0;
+    if (!ok) {
+        ::unlink(tempName.constData());
+        return false;
+    }
+    // Make the rename itself durable.
+    const int folder = ::open(folderName.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
+}
+
+} // namespace kestro

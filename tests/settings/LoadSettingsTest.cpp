@@ -1,0 +1,162 @@
+#include "settings/LoadSettings.h"
+
+#include "SettingsTestSupport.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace kestro {
+namespace {
+
+using test::FixedClock;
+
+class LoadSettingsTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    FixedClock clock{{15, 6, 2024}};
+    ShortDateFormat format = DefaultShortDateFormat();
+
+    QString Write(const char* text) {
+        const QString path = dir.filePath(QStringLiteral("Dunmarek.ini"));
+        test::WriteBytes(path, QByteArray(text));
+        return path;
+    }
+    ScheduleSettings Load(const char* text, LoadOutcome* outcome = nullptr,
+                          kestro::LetterSet before = kestro::LetterSet::AToF) {
+        ScheduleSettings s;
+        s.LetterSet = before;
+        const LoadOutcome result = LoadSettings(Write(text), s, format, clock);
+        if (outcome)
+            *outcome = result;
+        return s;
+    }
+    DayNumber FirstOfJune() const { return DateToDayNumber(1, 6, 2024, 0); }
+};
+
+TEST_F(LoadSettingsTest, AFileWithOnlyTheScheduleTakesEveryOtherDefault) {
+    LoadOutcome outcome;
+    const ScheduleSettings s = Load("[Shift Schedule]\nNumberOfPlatoons=4\nDaysInRotation=6\n"
+                                    "ShiftRotation=ABCDAB\nStartDate=3/1/2024\n",
+                                    &outcome);
+    ScheduleSettings expected = AbsentKeyDefaults();
+    expected.NumberOfPlatoons = 4;
+    expected.DaysInRotation = 6;
+    expected.ShiftRotation = QStringLiteral("ABCDAB");
+    expected.StartDateText = QStringLiteral("3/1/2024");
+    expected.StartDay = DateToDayNumber(1, 3, 2024, 0);
+    EXPECT_EQ(s, expected);
+    EXPECT_EQ(s.PlatoonColors[u'A'], (ColorPair{0x0000FF, 0xFFFFFF}));
+    EXPECT_FALSE(outcome.startDateInvalid);
+    EXPECT_TRUE(outcome.letterSetFromRotation);
+}
+
+TEST_F(LoadSettingsTest, ReadsValueFormsAndNamesInAnyCase) {
+    struct Case {
+        const char* file;
+        bool (*check)(const ScheduleSettings&);
+    };
+    const Case cases[] = {
+        {"[config]\nshowyear=0\n", [](const ScheduleSettings& s) { return !s.ShowYear; }},
+        {"[Config]\nShowYear=2\n", [](const ScheduleSettings& s) { return s.ShowYear; }},
+        {"[Config]\nShowYear=-1\n", [](const ScheduleSettings& s) { return s.ShowYear; }},
+        {"[Config]\nShowYear=yes\nReverseUpDown=yes\n",
+         [](const ScheduleSettings& s) { return s.ShowYear && !s.ReverseUpDown; }},
+        {"[Config]\nShowYear=\n", [](const ScheduleSettings& s) { return s.ShowYear; }},
+        {"[SHIFT SCHEDULE]\nNUMBEROFPLATOONS=  4  \n",
+         [](const ScheduleSettings& s) { return s.NumberOfPlatoons == 4; }},
+        {"[Shift Schedule]\nNumberOfPlatoons=0x4\n",
+         [](const ScheduleSettings& s) { return s.NumberOfPlatoons == 4; }},
+        {"[Shift Schedule]\nNumberOfPlatoons=4a\n",
+         [](const ScheduleSettings& s) { return s.NumberOfPlatoons == 3; }},
+        {"[Shift Schedule]\nShiftRotation=\n",
+         [](const ScheduleSettings& s) { return s.ShiftRotation.isEmpty(); }},
+        {"[Shift Schedule]\nShiftRotation=\"ABC\"\n",
+         [](const ScheduleSettings& s) { return s.ShiftRotation == QLatin1String("ABC"); }},
+        {"[Colors]\nbplt=$FF8000\nbkgr=btnface\nGridColor=Nonsense\n",
+         [](const ScheduleSettings& s) {
+             return s.PlatoonColors[u'B'].normal == 0x020080FF && s.BkGr == 0xFF00000F &&
+                    s.GridColor == 0xFF000005 && s.FrameColor == 0x808080;
+         }},
+        {"[Fonts]\nHdrFontStyle=italic\nCalFontSize=$10\n",
+         [](const ScheduleSettings& s) {
+             return s.HdrFontStyle == QLatin1String("italic") && s.CalFontSize == 16 &&
+                    s.CalFontName == QLatin1String("Arial");
+         }},
+    };
+    for (const Case& c : cases)
+        EXPECT_TRUE(c.check(Load(c.file))) << c.file;
+}
+
+TEST_F(LoadSettingsTest, StartDateFallsBackToTheFirstOfTheMonthWhenItCannotBeRead) {
+    const struct {
+        const char* date;
+        DayNumber expected; // InvalidDay: the message and the first of June 2024
+    } cases[] = {
+        {"3/1/2024", DateToDayNumber(1, 3, 2024, 0)},
+        {"12/31/3999", DateToDayNumber(31, 12, 3999, 0)},
+        {"2/30/2024", InvalidDay},
+        {"3/1/24", DateToDayNumber(1, 3, 2024, 0)},
+        {"3/1/99", DateToDayNumber(1, 3, 2099, 0)},
+        {"3/1", DateToDayNumber(1, 3, 2024, 0)},
+        {"12/31/1599", InvalidDay},
+        {"3/1/2024 10:00", InvalidDay},
+        {"", InvalidDay},
+        {"March 1, 2024", InvalidDay},
+    };
+    for (const auto& c : cases) {
+        LoadOutcome outcome;
+        const QByteArray file = QByteArray("[Shift Schedule]\nStartDate=") + c.date + "\n";
+        const ScheduleSettings s = Load(file.constData(), &outcome);
+        EXPECT_EQ(outcome.startDateInvalid, c.expected == InvalidDay) << c.date;
+        EXPECT_EQ(s.StartDay, c.expected == InvalidDay ? FirstOfJune() : c.expected) << c.date;
+        EXPECT_EQ(s.StartDateText, QLatin1String(c.date));
+    }
+}
+
+TEST_F(LoadSettingsTest, TheFilesOwnEpochPlacesItsThreeDigitYears) {
+    EXPECT_EQ(Load("[Config]\nEpoch=2050\n[Shift Schedule]\nStartDate=1/1/099\n").StartDay,
+              DateToDayNumber(1, 1, 2099, 0));
+    EXPECT_EQ(Load("[Shift Schedule]\nStartDate=1/1/099\n").StartDay,
+              DateToDayNumber(1, 1, 1999, 0));
+}
+
+TEST_F(LoadSettingsTest, TheRotationsFirstCharacterChoosesTheLetterSet) {
+    const struct {
+        const char* rotation;
+        kestro::LetterSet before;
+        kestro::LetterSet after;
+        bool chosen;
+    } cases[] = {
+        {"krgk", LetterSet::AToF, LetterSet::ColorLetters, true},
+        {"cab", LetterSet::OneToSix, LetterSet::AToF, true},
+        {"1234", LetterSet::AToF, LetterSet::OneToSix, true},
+        {"7ABC", LetterSet::OneToSix, LetterSet::OneToSix, false},
+        {"ZABC", LetterSet::ColorLetters, LetterSet::ColorLetters, false},
+        {"", LetterSet::OneToSix, LetterSet::OneToSix, false},
+    };
+    for (const auto& c : cases) {
+        LoadOutcome outcome;
+        const QByteArray file = QByteArray("[Shift Schedule]\nShiftRotation=") + c.rotation + "\n";
+        EXPECT_EQ(Load(file.constData(), &outcome, c.before).LetterSet, c.after) << c.rotation;
+        EXPECT_EQ(outcome.letterSetFromRotation, c.chosen) << c.rotation;
+    }
+}
+
+TEST_F(LoadSettingsTest, AMissingFileGivesEveryAbsentKeyDefault) {
+    ScheduleSettings s = NoFileSettings(5);
+    s.LetterSet = LetterSet::OneToSix;
+    const LoadOutcome outcome =
+        LoadSettings(dir.filePath(QStringLiteral("nothing.ini")), s, format, clock);
+    EXPECT_TRUE(outcome.startDateInvalid);
+    ScheduleSettings expected = AbsentKeyDefaults();
+    expected.StartDay = FirstOfJune();
+    EXPECT_EQ(s, expected);
+    EXPECT_EQ(s.LetterSet, LetterSet::AToF);
+    // A folder where the file should be reads the same way.
+    ScheduleSettings t;
+    EXPECT_TRUE(LoadSettings(dir.path(), t, format, clock).startDateInvalid);
+    EXPECT_EQ(t, expected);
+}
+
+} // namespace
+} // namespace kestro

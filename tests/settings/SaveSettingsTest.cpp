@@ -1,0 +1,306 @@
+#include "settings/SaveSettings.h"
+
+#include "settings/LoadSettings.h"
+
+#include "SettingsTestSupport.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kestro {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+class SaveSettingsTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ShortDateFormat format = DefaultShortDateFormat();
+    ScheduleSettings settings = AbsentKeyDefaults();
+    ScheduleFieldTexts fields{QStringLiteral("3"), QStringLiteral("24"),
+                              QStringLiteral("ACABABABCBCACACABABCBCBC"), QString()};
+    QString path;
+
+    void SetUp() override {
+        settings.StartDay = DateToDayNumber(1, 3, 2024, 0);
+        path = dir.filePath(QStringLiteral("Dunmarek.ini"));
+    }
+    bool Save(bool backgroundChanged = false) {
+        return SaveSettingsFile(path, fields, settings, backgroundChanged, format);
+    }
+};
+
+TEST_F(SaveSettingsTest, ChangesOnlyTheScheduleAndTheColorsInUseByteForByte) {
+    const QByteArray before = "; Dunmarek settings\r\n"
+                              "[Shift Schedule]\r\n"
+                              "NumberOfPlatoons = 2 \r\n"
+                              "DaysInRotation=4\r\n"
+                              "ShiftRotation=\"ABAB\"\r\n"
+                              "StartDate=1/1/2020\r\n"
+                              "\r\n"
+                              "[Config]\r\n"
+                              "Epoch=1975\r\n"
+                              "ShowYear=0\r\n"
+                              "[Fonts]\r\n"
+                              "HdrFontName=Times New Roman\r\n"
+                              "[Colors]\r\n"
+                              "APlt=Red\r\n"
+                              "AInv=White\r\n"
+                              "BPlt=$00FF80\r\n"
+                              "BInv=Black\r\n"
+                              "DPlt=Aqua\r\n"
+                              "GridColor=Gray\r\n"
+                              "FrameColor=Gray\r\n"
+                              "; end of colors\r\n";
+    WriteBytes(path, before);
+    settings.PlatoonColors[u'A'] = {0x00FF00, 0x000000};
+    settings.PlatoonColors[u'B'] = {NameToColor(QStringLiteral("$00FF80")), 0xFFFFFF};
+    settings.PlatoonColors[u'C'] = {0x800080, 0xFFFFFF};
+    ASSERT_TRUE(Save());
+    const QByteArray after = "; Dunmarek settings\r\n"
+                             "[Shift Schedule]\r\n"
+                             "NumberOfPlatoons = 3 \r\n"
+                             "DaysInRotation=24\r\n"
+                             "ShiftRotation=ACABABABCBCACACABABCBCBC\r\n"
+                             "StartDate=3/1/2024\r\n"
+                             "\r\n"
+                             "[Config]\r\n"
+                             "Epoch=1975\r\n"
+                             "ShowYear=0\r\n"
+                             "[Fonts]\r\n"
+                             "HdrFontName=Times New Roman\r\n"
+                             "[Colors]\r\n"
+                             "APlt=Lime\r\n"
+                             "AInv=Black\r\n"
+                             "BPlt=$00FF80\r\n"
+                             "BInv=White\r\n"
+                             "DPlt=Aqua\r\n"
+                             "GridColor=Gray\r\n"
+                             "FrameColor=Gray\r\n"
+                             "CPlt=Purple\r\n"
+                             "CInv=White\r\n"
+                             "; end of colors\r\n";
+    EXPECT_EQ(ReadBytes(path), after);
+}
+
+TEST_F(SaveSettingsTest, ANewFileHoldsTheScheduleThenTheColors) {
+    settings.LetterSet = LetterSet::ColorLetters;
+    fields.numberOfPlatoons = QStringLiteral("+07");
+    ASSERT_TRUE(Save(true));
+    EXPECT_EQ(ReadBytes(path), QByteArray("[Shift Schedule]\n"
+                                          "NumberOfPlatoons=7\n"
+                                          "DaysInRotation=24\n"
+                                          "ShiftRotation=ACABABABCBCACACABABCBCBC\n"
+                                          "StartDate=3/1/2024\n"
+                                          "[Colors]\n"
+                                          "KPlt=Black\nKInv=White\n"
+                                          "LPlt=Blue\nLInv=White\n"
+                                          "RPlt=Red\nRInv=White\n"
+                                          "GPlt=Lime\nGInv=Black\n"
+                                          "YPlt=Yellow\nYInv=Black\n"
+                                          "PPlt=Purple\nPInv=White\n"
+                                          "BkGr=White\n"
+                                          "LdTr=Silver\n"));
+}
+
+TEST_F(SaveSettingsTest, WritesThePairsOfThePlatoonsInUse) {
+    const struct {
+        kestro::LetterSet set;
+        int platoons;
+        const char* expectedKeys;
+    } cases[] = {
+        {LetterSet::AToF, 1, "AB"},
+        {LetterSet::AToF, -5, "AB"},
+        {LetterSet::AToF, 3, "ABC"},
+        {LetterSet::AToF, 5, "ABCDE"},
+        {LetterSet::AToF, 99, "ABCDEF"},
+        {LetterSet::OneToSix, 4, "1234"},
+        {LetterSet::ColorLetters, 3, "KLRGYP"},
+        {LetterSet::ColorLetters, 1, "KLRGYP"},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(path);
+        settings.LetterSet = c.set;
+        settings.NumberOfPlatoons = c.platoons;
+        ASSERT_TRUE(Save());
+        ScheduleSettings blank;
+        const test::FixedClock clock{{1, 1, 2024}};
+        LoadSettings(path, blank, format, clock);
+        const QByteArray written = ReadBytes(path);
+        for (char16_t letter : PlatoonLetters) {
+            const QByteArray key = QString(QChar(letter)).toLatin1() + "Plt=";
+            const bool expected = QByteArray(c.expectedKeys).contains(char(letter));
+            EXPECT_EQ(written.contains("\n" + key), expected)
+                << int(c.set) << " " << c.platoons << " " << char(letter);
+        }
+        EXPECT_FALSE(written.contains("BkGr"));
+    }
+}
+
+TEST_F(SaveSettingsTest, FailsWithoutTouchingTheFileWhenAValueCannotBeWritten) {
+    const QByteArray before = "[Shift Schedule]\nNumberOfPlatoons=2\n";
+    const struct {
+        const char* platoons;
+        const char* days;
+        DayNumber start;
+    } cases[] = {
+        {"", "24", 1000},          {"abc", "24", 1000},     {"3", "", 1000},     {"3", " 24", 1000},
+        {"3", "2147483648", 1000}, {"3", "24", InvalidDay}, {"3", "24", 876582},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(path, before);
+        fields.numberOfPlatoons = QLatin1String(c.platoons);
+        fields.daysInRotation = QLatin1String(c.days);
+        settings.StartDay = c.start;
+        EXPECT_FALSE(Save()) << c.platoons << "|" << c.days << "|" << c.start;
+        EXPECT_EQ(ReadBytes(path), before);
+    }
+}
+
+TEST_F(SaveSettingsTest, FailsForAFolderAtThePathOrAMissingFolder) {
+    path = dir.filePath(QStringLiteral("folder.ini"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.ini")));
+    EXPECT_FALSE(Save());
+    EXPECT_TRUE(QFileInfo(path).isDir());
+    path = dir.filePath(QStringLiteral("missing/Dunmarek.ini"));
+    EXPECT_FALSE(Save());
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("folder.ini")});
+}
+
+TEST_F(SaveSettingsTest, WritesThroughASymbolicLinkAndKeepsThePermissions) {
+    const QString target = dir.filePath(QStringLiteral("real.ini"));
+    WriteBytes(target, "[Config]\nEpoch=1975\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("real.ini"), path));
+    ASSERT_TRUE(Save());
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+    EXPECT_TRUE(ReadBytes(target).startsWith("[Config]\nEpoch=1975\n[Shift Schedule]\n"));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST_F(SaveSettingsTest, ChangesAnotherProgramMadeSinceLoadingSurvive) {
+    WriteBytes(path, "[Config]\nEpoch=1975\n[Shift Schedule]\nDaysInRotation=3\n");
+    ScheduleSettings loaded;
+    const test::FixedClock clock{{1, 1, 2024}};
+    LoadSettings(path, loaded, format, clock);
+    WriteBytes(path, "[Config]\nEpoch=2050\n[Shift Schedule]\nDaysInRotation=3\n");
+    ASSERT_TRUE(SaveSettingsFile(path, fields, settings, false, format));
+    const QByteArray after = ReadBytes(path);
+    EXPECT_TRUE(after.contains("Epoch=2050\n"));
+    EXPECT_TRUE(after.contains("DaysInRotation=24\n"));
+}
+
+TEST_F(SaveSettingsTest, AlwaysWritesAFourDigitYear) {
+    format = ShortDateFormatFromPattern(QStringLiteral("d/M/yy"));
+    ASSERT_TRUE(Save());
+    EXPECT_TRUE(ReadBytes(path).contains("StartDate=1/3/2024\n"));
+    ScheduleSettings loaded;
+    const test::FixedClock clock{{1, 1, 2099}};
+    LoadSettings(path, loaded, format, clock);
+    EXPECT_EQ(loaded.StartDay, settings.StartDay);
+}
+
+TEST_F(SaveSettingsTest, HexColorsSurviveALoadAndASave) {
+    WriteBytes(path, "[Colors]\nAPlt=$12AB9F\nAInv=$ffffff\n");
+    ScheduleSettings loaded;
+    const test::FixedClock clock{{1, 1, 2024}};
+    LoadSettings(path, loaded, format, clock);
+    loaded.StartDay = settings.StartDay;
+    ASSERT_TRUE(SaveSettingsFile(path, fields, loaded, false, format));
+    const QByteArray after = ReadBytes(path);
+    EXPECT_TRUE(after.contains("APlt=$12AB9F\n")) << after.constData();
+    EXPECT_TRUE(after.contains("AInv=$FFFFFF\n")) << after.constData();
+}
+
+// Runs a save in a child process (so that limits and a changed user stay there) and reports
+// whether it succeeded.
+enum class ChildResult { Saved, Failed, CouldNotPrepare };
+
+template <typename Prepare>
+ChildResult SaveInChild(const QString& path, const ScheduleFieldTexts& fields,
+                        const ScheduleSettings& settings, const ShortDateFormat& format,
+                        Prepare prepare) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (!prepare())
+            ::_exit(3);
+        ::_exit(SaveSettingsFile(path, fields, settings, false, format) ? 0 : 1);
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return ChildResult::CouldNotPrepare;
+    switch (WEXITSTATUS(status)) {
+    case 0:
+        return ChildResult::Saved;
+    case 1:
+        return ChildResult::Failed;
+    default:
+        return ChildResult::CouldNotPrepare;
+    }
+}
+
+TEST_F(SaveSettingsTest, AWriteCutShortByTheFileSizeLimitLeavesTheOldFile) {
+    QByteArray before = "[Shift Schedule]\nNumberOfPlatoons=2\n[Padding]\n";
+    before += QByteArray(64 * 1024, 'x') + "\n";
+    WriteBytes(path, before);
+    const auto limitFileSize = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16 * 1024, 16 * 1024};
+        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    };
+    EXPECT_EQ(SaveInChild(path, fields, settings, format, limitFileSize), ChildResult::Failed);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// Root ignores permission bits, so the read-only cases run as the unprivileged user "nobody".
+bool BecomeUnprivileged() {
+    if (::geteuid() != 0)
+        return true;
+    return ::setgid(65534) == 0 && ::setuid(65534) == 0 && ::geteuid() == 65534;
+}
+
+TEST_F(SaveSettingsTest, ReadOnlyFilesAndFoldersRefuseTheSave) {
+    const QByteArray dirName = QFile::encodeName(dir.path());
+    const QByteArray fileName = QFile::encodeName(path);
+    const QByteArray before = "[Shift Schedule]\nNumberOfPlatoons=2\n";
+    const struct {
+        mode_t folderMode;
+        mode_t fileMode;
+        ChildResult expected;
+    } cases[] = {
+        {0777, 0666, ChildResult::Saved}, // the same user may save when nothing is read-only
+        {0777, 0444, ChildResult::Failed},
+        {0555, 0666, ChildResult::Failed},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(::chmod(dirName.constData(), 0777), 0);
+        WriteBytes(path, before);
+        ASSERT_EQ(::chmod(fileName.constData(), c.fileMode), 0);
+        ASSERT_EQ(::chmod(dirName.constData(), c.folderMode), 0);
+        const ChildResult result = SaveInChild(path, fields, settings, format, BecomeUnprivileged);
+        ::chmod(dirName.constData(), 0777);
+        if (result == ChildResult::CouldNotPrepare)
+            GTEST_SKIP() << "cannot switch to an unprivileged user to test read-only files";
+        EXPECT_EQ(result, c.expected) << std::oct << c.folderMode << " " << c.fileMode;
+        if (c.expected == ChildResult::Failed)
+            EXPECT_EQ(ReadBytes(path), before);
+        else
+            EXPECT_TRUE(ReadBytes(path).contains("NumberOfPlatoons=3\n"));
+    }
+}
+
+} // namespace
+} // namespace kestro
