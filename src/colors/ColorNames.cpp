@@ -85,7 +85,9 @@ ColorValue HexTextToColor(const QString& text) {
 
 } // namespace
 
-std::span<const ColorName> ColorNameTable() { return kColorNames; }
+std::span<const ColorName> ColorNameTable() {
+    return kColorNames;
+}
 
 ColorValue NameToColor(const QString& text) {
     if (text.startsWith(QLatin1Char('$')))

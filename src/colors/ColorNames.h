@@ -15,8 +15,12 @@ inline constexpr ColorValue ColorNone = 0x1FFFFFFF;
 inline constexpr ColorValue ColorSystemWindow = 0xFF000005;
 inline constexpr ColorValue ColorHexGray = 0x00808080;
 
-inline constexpr bool IsSystemColor(ColorValue c) { return (c & 0xFFFFFF00u) == 0xFF000000u; }
-inline constexpr bool IsHexFormColor(ColorValue c) { return (c >> 24) == 0x02u; }
+inline constexpr bool IsSystemColor(ColorValue c) {
+    return (c & 0xFFFFFF00u) == 0xFF000000u;
+}
+inline constexpr bool IsHexFormColor(ColorValue c) {
+    return (c >> 24) == 0x02u;
+}
 
 struct ColorPair {
     ColorValue normal = 0;

@@ -14,12 +14,12 @@ struct NameCase {
 
 TEST(NameToColor, ReadsNamesHexFormsAndFallBacks) {
     const NameCase cases[] = {
-        {"red", 0x000000FF},      {"Red", 0x000000FF},         {"RED", 0x000000FF},
-        {" Red", 0xFF000005},     {"Red ", 0xFF000005},        {"Grey", 0x00808080},
-        {"gray", 0x00808080},     {"$FF0000", 0x020000FF},     {"$ff8000", 0x020080FF},
-        {"$123456", 0x02563412},  {"$FF000", 0x00808080},      {"$FF00000", 0x00808080},
-        {"$GG0000", 0x00808080},  {"$", 0x00808080},           {"", 0xFF000005},
-        {"Unknown", 0xFF000005},  {"None", 0x1FFFFFFF},        {"btnface", 0xFF00000F},
+        {"red", 0x000000FF},        {"Red", 0x000000FF},       {"RED", 0x000000FF},
+        {" Red", 0xFF000005},       {"Red ", 0xFF000005},      {"Grey", 0x00808080},
+        {"gray", 0x00808080},       {"$FF0000", 0x020000FF},   {"$ff8000", 0x020080FF},
+        {"$123456", 0x02563412},    {"$FF000", 0x00808080},    {"$FF00000", 0x00808080},
+        {"$GG0000", 0x00808080},    {"$", 0x00808080},         {"", 0xFF000005},
+        {"Unknown", 0xFF000005},    {"None", 0x1FFFFFFF},      {"btnface", 0xFF00000F},
         {"3ddkshadow", 0xFF000015}, {"InfoBk", 0xFF000018},    {"MoneyGreen", 0x00C0DCC0},
         {"Whit\u00e9", 0xFF000005}, {"scrollbar", 0xFF000000}, {"$0g0000", 0x00808080},
     };
@@ -32,10 +32,10 @@ TEST(ColorToName, WritesTableNamesHexFormsAndUnknown) {
         ColorValue value;
         const char* expected;
     } cases[] = {
-        {0x00808080, "Gray"},   {0xFF000005, "Window"},  {0x1FFFFFFF, "None"},
-        {0x000000FF, "Red"},    {0xFF000000, "Scrollbar"}, {0xFF000018, "InfoBk"},
-        {0xFF00001A, "Unknown"}, {0xFF000019, "Unknown"}, {0x00123456, "Unknown"},
-        {0x020000FF, "$FF0000"}, {0x020080FF, "$FF8000"}, {0x02ABCDEF, "$EFCDAB"},
+        {0x00808080, "Gray"},    {0xFF000005, "Window"},    {0x1FFFFFFF, "None"},
+        {0x000000FF, "Red"},     {0xFF000000, "Scrollbar"}, {0xFF000018, "InfoBk"},
+        {0xFF00001A, "Unknown"}, {0xFF000019, "Unknown"},   {0x00123456, "Unknown"},
+        {0x020000FF, "$FF0000"}, {0x020080FF, "$FF8000"},   {0x02ABCDEF, "$EFCDAB"},
         {0x02000000, "$000000"}, {0x01000000, "Unknown"},
     };
     for (const auto& c : cases)
