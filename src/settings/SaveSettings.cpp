@@ -59,6 +59,12 @@ bool SaveSettingsFile(const QString& path, const ScheduleFieldTexts& fields,
         keys.push_back({SettingsKeys::Colors, QStringLiteral("LdTr"), ColorToName(settings.LdTr)});
     }
 
+    // A line break in a value would add lines of its own to the file.
+    for (const KeyValue& kv : keys) {
+        if (kv.value.contains(QLatin1Char('\n')) || kv.value.contains(QLatin1Char('\r')))
+            return false;
+    }
+
     const FileBytes file = ReadFileBytes(path);
     if (file.status == FileReadStatus::Unreadable)
         return false;

@@ -165,6 +165,16 @@ TEST_F(SaveSettingsTest, FailsWithoutTouchingTheFileWhenAValueCannotBeWritten) {
     }
 }
 
+TEST_F(SaveSettingsTest, ARotationWithALineBreakCannotAddLinesToTheFile) {
+    const QByteArray before = "[Shift Schedule]\nNumberOfPlatoons=2\n";
+    for (const char* rotation : {"ABC\n[Config]\nEpoch=1", "AB\rC"}) {
+        WriteBytes(path, before);
+        fields.rotation = QLatin1String(rotation);
+        EXPECT_FALSE(Save()) << rotation;
+        EXPECT_EQ(ReadBytes(path), before);
+    }
+}
+
 TEST_F(SaveSettingsTest, FailsForAFolderAtThePathOrAMissingFolder) {
     path = dir.filePath(QStringLiteral("folder.ini"));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.ini")));
