@@ -1,7 +1,9 @@
 #include "app/CommandLineInfo.h"
-#include "app/PlaceholderWindow.h"
+#include "app/MainForm.h"
+#include "app/QtPrompts.h"
 #include "app/StartupFiles.h"
 #include "app/SystemPlatform.h"
+#include "calendar/Clock.h"
 
 #include <QApplication>
 
@@ -38,16 +40,17 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
 
     QApplication app(argc, argv);
+
+    SystemPlatform platform;
+    // QApplication has set the user's locale by now; no window exists yet.
+    const ShortDateFormat dateFormat = platform.DateFormat();
+    const StartupState startup = ReadCommandLine(QApplication::arguments().mid(1), platform);
     // Only the name: a display name would be appended to every window title.
     QApplication::setApplicationName(QStringLiteral("Kestro"));
 
-    const SystemPlatform platform;
-    // QApplication has set the user's locale by now.
-    const ShortDateFormat dateFormat = platform.DateFormat();
-    StartupState state = ReadCommandLine(QApplication::arguments().mid(1), platform);
-    LocateSettingsFile(state, platform);
-
-    PlaceholderWindow window(state, dateFormat);
+    SystemClock clock;
+    QtPrompts prompts;
+    TMainForm window(platform, clock, prompts, startup, dateFormat);
     window.show();
     return QApplication::exec();
 }

@@ -54,7 +54,7 @@ TEST(ReplaceExtension, ReplacesFromTheLastDotOfTheLastName) {
 
 // A scratch tree standing in for the user's folders and the program's folder.
 class StartupFilesTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(temp.isValid());
         UseRoot(temp.path());

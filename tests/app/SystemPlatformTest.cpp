@@ -19,7 +19,7 @@ QString S(const char* text) {
 
 // Sets or removes environment variables for one test and puts them back afterwards.
 class Environment {
-  public:
+public:
     Environment() = default;
     Environment(const Environment&) = delete;
     Environment& operator=(const Environment&) = delete;
@@ -42,7 +42,7 @@ class Environment {
             qunsetenv(name);
     }
 
-  private:
+private:
     std::vector<std::pair<const char*, std::optional<QByteArray>>> saved;
 };
 

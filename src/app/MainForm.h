@@ -1,0 +1,142 @@
+#pragma once
+
+#include "app/Prompts.h"
+#include "app/StartupFiles.h"
+#include "calendar/Clock.h"
+#include "calendar/DateText.h"
+#include "rotation/MonthView.h"
+#include "rotation/Navigation.h"
+#include "settings/ScheduleSettings.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QPainter;
+class QPushButton;
+
+namespace kestro {
+
+class MonthGrid;
+class Panel;
+class Platform;
+class UpDownArrows;
+
+// The window's client area (below the menu bar) is 253 x 377 pixels at creation and can be
+// resized between 240 and 453 wide and 377 and 389 high; these are the outer sizes of the Windows
+// original less its 16-pixel frame (and its title bar). The color area at x >= 280 comes into view
+// at width 453.
+inline constexpr int ClientWidthColorsHidden = 253;
+inline constexpr int ClientWidthColorsShown = 453;
+inline constexpr int ClientMinimumWidth = 240;
+inline constexpr int ClientHeight = 377;
+inline constexpr int ClientMaximumHeight = 389;
+
+// The editor's main window. It owns the one ScheduleSettings record and the one MonthView of the
+// run; the controls hold the schedule fields as text beside the record.
+class TMainForm final : public QMainWindow {
+public:
+    TMainForm(Platform& platform, Clock& clock, Prompts& prompts, StartupState startup,
+              ShortDateFormat dateFormat, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    ScheduleSettings Settings;
+    MonthView View;
+    StartupState Startup; // SettingsPath and SettingsFolder belong to the file commands
+    bool SettingsModified = false;
+    bool BackgroundChanged = false;
+    bool ColorsShown = false;
+
+    // Controls, named as in the layout table of the window.
+    QLabel* Label1;
+    QLineEdit* eNumPlt;
+    QLabel* Label2;
+    QLineEdit* eRotDays;
+    QLabel* Label4;
+    QLineEdit* eStartDate;
+    QLabel* Label3;
+    QLineEdit* eRotation;
+    QPushButton* bApply;
+    QPushButton* bColors;
+    Panel* pHeader;
+    QPushButton* bToday;
+    UpDownArrows* udMon;
+    MonthGrid* dgCal;
+    QPushButton* bRetreat;
+    QLineEdit* eRetreatDate;
+    QLabel* lColor;
+    QPushButton* bBkGr;
+    Panel* pBkGr;
+    Panel* pLdTr;
+    // Row r of the color area: its button, its left (normal) and right (inverse) panel.
+    std::array<QPushButton*, 6> bPlt;
+    std::array<Panel*, 6> pPlt;
+    std::array<Panel*, 6> pInv;
+
+    QAction* MFileNew;
+    QAction* MFileOpen;
+    QAction* MFileSave;
+    QAction* MFileSaveAs;
+    QAction* MFileExit;
+    QAction* MHelpContents;
+    QAction* MHelpAbout;
+
+    // Puts the record into the controls; the two date fields show dateToShow.
+    void FillControls(DayNumber dateToShow);
+    void RefreshPanelColors();
+    void RefreshPlatoonCaptions();
+    void RefreshPlatoonRows();
+    void UpdateMonthHeader();
+    // Reads a settings file into the record, tells the user about an unreadable start date, and
+    // redraws what depends on the record except the edit fields.
+    void LoadSettings(const QString& path);
+
+    void dgCalDrawCell(QPainter& painter, int column, int row, const QRect& cell);
+    void dgCalKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void udMonClick(UpDownArrow arrow);
+    void bTodayClick();
+
+    void eNumPltChange();
+    void eRotDaysChange();
+    void eRotationChange();
+    void eRotationExit();
+    void eStartDateChange();
+    void bApplyClick();
+    void bRetreatClick();
+
+    // Retreat shows at most this many of its steps in the start-date field (always the last one),
+    // so that a retreat over centuries one day at a time stays quick.
+    static constexpr int RetreatStepsShown = 100;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateMenu();
+    void SetTabOrder();
+    void FormCreate();
+
+    // Sets a field's text as a program change, which its change handler does not count as an
+    // edit by the user.
+    void SetProgramText(QLineEdit* field, const QString& text);
+    bool UserEdit() const { return !programChange_; }
+    void EmptyColorReport();
+    void ShowErrorBox(const QString& error);
+    void RedrawMonthView();
+    DayNumber Today() const;
+    int CurrentYear() const;
+    QString DateText(DayNumber day) const;
+    QString HelpFile() const;
+
+    Platform& platform_;
+    Clock& clock_;
+    Prompts& prompts_;
+    const ShortDateFormat dateFormat_;
+    bool programChange_ = false;
+};
+
+} // namespace kestro

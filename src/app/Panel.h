@@ -1,0 +1,39 @@
+#pragma once
+
+#include "colors/ColorNames.h"
+
+#include <QFont>
+#include <QFrame>
+#include <QString>
+
+#include <optional>
+
+namespace kestro {
+
+// A beveled panel filled with one color of the settings file and captioned in another. The colors
+// are turned into the desktop's colors at every paint, so system colors follow the desktop.
+class Panel final : public QFrame {
+public:
+    enum class Bevel { Raised, DoubleLowered };
+
+    Panel(Bevel bevel, Qt::Alignment captionAlignment, QWidget* parent);
+
+    void SetCaption(const QString& caption);
+    void SetFill(ColorValue fill);
+    void SetCaptionColor(ColorValue color);
+    // The caption's own font; without one the panel's font is used. Unlike setFont it does not
+    // reach the controls inside the panel.
+    void SetCaptionFont(const QFont& font);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Qt::Alignment captionAlignment_;
+    QString caption_;
+    ColorValue fill_ = ColorNone;
+    ColorValue captionColor_ = ColorNone;
+    std::optional<QFont> captionFont_;
+};
+
+} // namespace kestro

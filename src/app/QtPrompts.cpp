@@ -1,0 +1,77 @@
+#include "app/QtPrompts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace kestro {
+
+namespace {
+
+const QString ApplicationTitle = QStringLiteral("Kestro");
+
+// The texts come from the user's fields and files: never read them as markup.
+QMessageBox::StandardButton ShowBox(QMessageBox::Icon icon, const QString& title,
+                                    const QString& text, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton) {
+    QMessageBox box(icon, title, text, buttons, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+std::optional<QString> AskFileName(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(QApplication::activeWindow(), request.title);
+    dialog.setAcceptMode(mode);
+    // Open accepts a name that does not exist yet, as long as its folder does.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(request.filter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setDirectory(request.folder.isEmpty() ? QDir::currentPath() : request.folder);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+void QtPrompts::ShowMessage(const QString& text) {
+    ShowBox(QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void QtPrompts::ShowError(const QString& text) {
+    ShowBox(QMessageBox::Critical, ApplicationTitle, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtPrompts::AskYesNo(const QString& title, const QString& text) {
+    return ShowBox(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No,
+                   QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+std::optional<QString> QtPrompts::AskOpenFileName(const FileDialogRequest& request) {
+    return AskFileName(request, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtPrompts::AskSaveFileName(const FileDialogRequest& request) {
+    return AskFileName(request, QFileDialog::AcceptSave);
+}
+
+ColorDialogResult QtPrompts::PickColors(const ColorDialogRequest&) {
+    // Wired when the dialog lands: until then every color command ends as if cancelled.
+    return {};
+}
+
+bool QtPrompts::ShowHelpContents(const QString&) {
+    // Wired when the dialog lands: until then the help file cannot be opened.
+    return false;
+}
+
+void QtPrompts::ShowAbout() {
+    // Wired when the dialog lands.
+}
+
+} // namespace kestro

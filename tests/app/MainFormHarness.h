@@ -1,0 +1,100 @@
+#pragma once
+
+#include "FakePlatform.h"
+#include "FakePrompts.h"
+#include "FixedClock.h"
+#include "app/MainForm.h"
+#include "app/StartupFiles.h"
+#include "calendar/DateText.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace kestro::test {
+
+// 1 March 2024, the start of the classic 24-day rotation below; the clock stands on 15 March 2024.
+inline const QByteArray ClassicSettings = "[Shift Schedule]\n"
+                                          "NumberOfPlatoons=3\n"
+                                          "DaysInRotation=24\n"
+                                          "ShiftRotation=ACABABABCBCACACABABCBCBC\n"
+                                          "StartDate=3/1/2024\n"
+                                          "[Colors]\n"
+                                          "APlt=Red\nAInv=White\n"
+                                          "BPlt=Blue\nBInv=White\n"
+                                          "CPlt=Lime\nCInv=Black\n";
+
+inline DayNumber Day(int day, int month, int year) {
+    return DateToDayNumber(day, month, year, 1975);
+}
+
+// One run of the editor in a folder of its own: the application-data folders and the program's
+// folder lie below it, the clock is fixed and every prompt is expected.
+class FormRun {
+public:
+    FormRun() {
+        const QString root = dir.path() + QLatin1Char('/');
+        platform.roaming = root + QStringLiteral("roaming");
+        platform.local = root + QStringLiteral("local");
+        platform.common = root + QStringLiteral("common");
+        platform.programFile = root + QStringLiteral("bin/kestro");
+        platform.currentFolder = root;
+        for (const QString& folder :
+             {platform.roaming, platform.local, platform.common, root + QStringLiteral("bin")})
+            QDir().mkpath(folder);
+    }
+
+    QString SubFolder() const { return platform.roaming + QStringLiteral("/Halvgard/Dunmarek6"); }
+    QString SettingsFile() const { return SubFolder() + QStringLiteral("/Dunmarek.ini"); }
+
+    void MakeSubFolder() const { QDir().mkpath(SubFolder()); }
+
+    // The settings file in the roaming sub-folder, where the search finds it.
+    void WriteSettings(const QByteArray& ini) const {
+        MakeSubFolder();
+        QFile file(SettingsFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(ini) == ini.size());
+    }
+
+    TMainForm& Start(const QStringList& arguments = {}) {
+        form = std::make_unique<TMainForm>(platform, clock, prompts,
+                                           ReadCommandLine(arguments, platform),
+                                           DefaultShortDateFormat());
+        return *form;
+    }
+
+    // Started, shown and active, so that focus moves as it does for a user.
+    TMainForm& StartShown(const QStringList& arguments = {}) {
+        Start(arguments);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        if (!QTest::qWaitForWindowActive(form.get()))
+            QTest::qFail("The main window did not become active", __FILE__, __LINE__);
+        return *form;
+    }
+
+    QTemporaryDir dir;
+    FakePlatform platform;
+    FixedClock clock{{15, 3, 2024}};
+    FakePrompts prompts;
+    std::unique_ptr<TMainForm> form;
+};
+
+// Replaces a field's text the way a user does: click into it, select all, type.
+inline void TypeInto(QLineEdit* field, const QString& text) {
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(field, Qt::Key_Delete);
+    else
+        QTest::keyClicks(field, text);
+}
+
+} // namespace kestro::test
