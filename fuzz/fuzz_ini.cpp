@@ -82,13 +82,8 @@ QByteArray WithValue(QByteArrayView line, const QString& value, const IniDocumen
 }
 
 std::optional<int> KeyLine(const IniDocument& doc, const QString& section, const QString& key) {
-    const auto s = doc.sectionByName.constFind(FoldIniName(section));
-    if (s == doc.sectionByName.cend())
-        return std::nullopt;
-    const auto k = doc.keyLine.constFind(IniKeyRef{*s, FoldIniName(key)});
-    if (k == doc.keyLine.cend())
-        return std::nullopt;
-    return *k;
+    const int line = FindIniKey(doc, section, key);
+    return line < 0 ? std::nullopt : std::optional<int>(line);
 }
 
 bool ReadsBackAsWritten(const QString& value) {
@@ -112,24 +107,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const IniDocument before = ParseIni(input);
     Check(SerializeIni(before) == input, "unwritten document changed");
 
-    // Names that exist in the file, folded, to replace values where they stand.
+    // Names that exist in the file, to replace values where they stand.
     std::vector<QString> sectionNames(before.sections.size());
     for (auto it = before.sectionByName.cbegin(); it != before.sectionByName.cend(); ++it)
         sectionNames[size_t(it.value())] = it.key();
     std::vector<std::pair<QString, QString>> existing;
-    for (auto it = before.keyLine.cbegin(); it != before.keyLine.cend() && existing.size() < 64;
-         ++it) {
-        existing.emplace_back(sectionNames[size_t(it.key().section)], it.key().foldedKey);
-        const auto value = ReadIniValue(before, existing.back().first, existing.back().second);
-        Check(value.has_value() && value->size() <= IniValueMaxLength, "existing key unread");
+    for (size_t section = 0; section < before.sections.size(); ++section) {
+        const IniSection& s = before.sections[section];
+        for (qsizetype i = s.firstSlot; i < s.firstSlot + s.slotCount && existing.size() < 64;
+             ++i) {
+            const int line = before.keySlots[size_t(i)].line;
+            if (line < 0)
+                continue;
+            existing.emplace_back(sectionNames[section], IniKeyName(before, line));
+            const auto value = ReadIniValue(before, existing.back().first, existing.back().second);
+            Check(value.has_value() && value->size() <= IniValueMaxLength, "existing key unread");
+        }
     }
+    // Hash order varies between runs; the choices must not.
+    std::sort(existing.begin(), existing.end());
 
     static const QString sections[] = {u"Colors"_s, u"Shift Schedule"_s, u"S"_s, u"s"_s,
                                        u"\u00C4\u00F6"_s};
     static const QString keys[] = {u"APlt"_s, u"aplt"_s,   u"NumberOfPlatoons"_s,
                                    u"k"_s,    u"\u00E9"_s, u""_s};
-    // Hash order varies between runs; the choices must not.
-    std::sort(existing.begin(), existing.end());
     // A line break in a value would make new lines, and "]" would turn a line whose key starts
     // with "[" into a section header: the file format has no escapes for either.
     QString fromInput = QString::fromUtf8(input.first(qMin<qsizetype>(input.size(), 12)));
@@ -212,7 +213,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     Check(restored == expected, "a line that was not written changed");
 
     for (const auto& [section, key] : existing) {
-        if (!written.count({section, key}))
+        if (!written.count({section, FoldIniName(key)}))
             Check(ReadIniValue(after, section, key) == ReadIniValue(before, section, key),
                   "unwritten key reads differently");
     }

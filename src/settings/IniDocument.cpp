@@ -1,5 +1,6 @@
 #include "settings/IniDocument.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kestro {
@@ -148,19 +149,26 @@ int Utf8SequenceLength(const uchar* p, qsizetype n) {
     return length;
 }
 
-QString DecodeNarrow(const uchar* p, qsizetype n) {
-    QString out(n, Qt::Uninitialized); // never more UTF-16 units than bytes
+// Decodes units [begin, end) of a line into `out`, reusing its storage.
+void DecodeInto(const Units& u, qsizetype begin, qsizetype end, QString& out) {
+    out.resize(end - begin); // never more UTF-16 units than code units
     char16_t* d = reinterpret_cast<char16_t*>(out.data());
+    if (u.wide) {
+        for (qsizetype i = begin; i < end; ++i)
+            *d++ = u[i];
+        return;
+    }
+    const uchar* p = u.data;
     qsizetype written = 0;
-    qsizetype i = 0;
-    while (i < n) {
+    qsizetype i = begin;
+    while (i < end) {
         const uchar b = p[i];
         if (b < 0x80) {
             d[written++] = b;
             ++i;
             continue;
         }
-        const int length = Utf8SequenceLength(p + i, n - i);
+        const int length = Utf8SequenceLength(p + i, end - i);
         if (length == 0) {
             d[written++] = b < 0xA0 ? Cp1252High[b - 0x80] : char16_t(b);
             ++i;
@@ -184,18 +192,19 @@ QString DecodeNarrow(const uchar* p, qsizetype n) {
         i += length;
     }
     out.truncate(written);
+}
+
+QString Decode(const Units& u, qsizetype begin, qsizetype end) {
+    QString out;
+    DecodeInto(u, begin, end, out);
     return out;
 }
 
-// Decodes units [begin, end) of a line.
-QString Decode(const Units& u, qsizetype begin, qsizetype end) {
-    if (!u.wide)
-        return DecodeNarrow(u.data + begin, end - begin);
-    QString out(end - begin, Qt::Uninitialized);
-    char16_t* d = reinterpret_cast<char16_t*>(out.data());
-    for (qsizetype i = begin; i < end; ++i)
-        *d++ = u[i];
-    return out;
+void FoldInPlace(QString& name) {
+    for (QChar& c : name) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    }
 }
 
 QByteArray Encode(const QString& text, IniEncoding encoding) {
@@ -239,9 +248,21 @@ QByteArrayView ByteOrderMark(IniEncoding encoding) {
     return {};
 }
 
-void SplitLines(IniDocument& doc) {
-    const Units u = UnitsOf(doc.source, doc.encoding);
+// Gives the number of "=" in the file, which no number of keys can exceed.
+qsizetype SplitLines(IniDocument& doc) {
+    const qsizetype bom = ByteOrderMark(doc.encoding).size();
+    const Units u = UnitsOf(QByteArrayView(doc.source).sliced(bom), doc.encoding);
     const int width = UnitWidth(doc.encoding);
+    // Room for every line and a few written ones, so that neither reading nor the first
+    // writes move the whole table.
+    qsizetype breaks = 0;
+    qsizetype equals = 0;
+    for (qsizetype i = 0; i < u.count; ++i) {
+        const char16_t c = u[i];
+        breaks += c == u'\n' || c == u'\r';
+        equals += c == u'=';
+    }
+    doc.lines.reserve(size_t(breaks) + 65);
     qsizetype pos = 0;
     while (pos < u.count) {
         qsizetype stop = pos;
@@ -253,7 +274,7 @@ void SplitLines(IniDocument& doc) {
                 ++stop;
         }
         IniLine line;
-        line.begin = pos * width;
+        line.begin = bom + pos * width;
         line.size = (stop - pos) * width;
         if (stop == u.count) {
             pos = stop;
@@ -277,15 +298,105 @@ void SplitLines(IniDocument& doc) {
         doc.firstLine = 0;
         doc.lastLine = int(doc.lines.size() - 1);
     }
+    return equals;
 }
 
-void IndexLines(IniDocument& doc) {
+quint32 KeyHash(QStringView foldedKey) {
+    return quint32(qHash(foldedKey, QHashSeed::globalSeed()));
+}
+
+// The key name of an entry line as spelled, into `out`.
+void KeyNameInto(const IniDocument& doc, int line, QString& out) {
+    const Units u = UnitsOf(IniLineBytes(doc, doc.lines[size_t(line)]), doc.encoding);
+    const LineShape shape = ScanLine(u);
+    DecodeInto(u, shape.nameBegin, shape.nameEnd, out);
+}
+
+// The slot of the section that holds the key, or the free slot where it would go.
+qsizetype KeySlotFor(const IniDocument& doc, const IniSection& section, const QString& foldedKey,
+                     quint32 hash) {
+    const qsizetype mask = section.slotCount - 1;
+    QString name;
+    for (qsizetype i = qsizetype(hash) & mask;; i = (i + 1) & mask) {
+        const IniKeySlot& slot = doc.keySlots[size_t(section.firstSlot + i)];
+        if (slot.line < 0)
+            return section.firstSlot + i;
+        if (slot.hash == hash) {
+            KeyNameInto(doc, slot.line, name);
+            FoldInPlace(name);
+            if (name == foldedKey)
+                return section.firstSlot + i;
+        }
+    }
+}
+
+int FindKeyLine(const IniDocument& doc, int section, const QString& foldedKey) {
+    const IniSection& s = doc.sections[size_t(section)];
+    if (s.slotCount == 0)
+        return -1;
+    return doc.keySlots[size_t(KeySlotFor(doc, s, foldedKey, KeyHash(foldedKey)))].line;
+}
+
+// Gives the section room for `keys` keys; when its slots are too few, it gets a larger run at
+// the end of the table and leaves the old one unused.
+void ReserveKeySlots(IniDocument& doc, IniSection& section, qsizetype keys) {
+    if (keys * 4 <= section.slotCount * 3)
+        return;
+    qsizetype size = 4;
+    while (size * 3 < keys * 4)
+        size *= 2;
+    const qsizetype first = qsizetype(doc.keySlots.size());
+    doc.keySlots.resize(size_t(first + size));
+    for (qsizetype i = 0; i < section.slotCount; ++i) {
+        const IniKeySlot slot = doc.keySlots[size_t(section.firstSlot + i)];
+        if (slot.line < 0)
+            continue;
+        qsizetype j = qsizetype(slot.hash) & (size - 1);
+        while (doc.keySlots[size_t(first + j)].line >= 0)
+            j = (j + 1) & (size - 1);
+        doc.keySlots[size_t(first + j)] = slot;
+    }
+    section.firstSlot = first;
+    section.slotCount = size;
+}
+
+// Adds the key unless the section has one of that name already.
+void AddKey(IniDocument& doc, int section, const QString& foldedKey, int line) {
+    IniSection& s = doc.sections[size_t(section)];
+    ReserveKeySlots(doc, s, s.keyCount + 1);
+    const quint32 hash = KeyHash(foldedKey);
+    IniKeySlot& slot = doc.keySlots[size_t(KeySlotFor(doc, s, foldedKey, hash))];
+    if (slot.line >= 0)
+        return;
+    slot = {hash, line};
+    ++s.keyCount;
+}
+
+void IndexLines(IniDocument& doc, qsizetype maxKeys) {
+    // A section's run of slots is never longer than four slots per key, so the runs are not
+    // moved while reading; pages that stay unused are never touched.
+    doc.keySlots.reserve(4 * size_t(std::min(maxKeys, qsizetype(doc.lines.size()))));
     int current = -1; // the section that takes the entries that follow; -1 for none or a repeat
+    std::vector<int> keyLines; // of the current section, indexed when it ends
+    QString name;
+    const auto indexKeys = [&] {
+        if (current < 0)
+            return;
+        ReserveKeySlots(doc, doc.sections[size_t(current)], qsizetype(keyLines.size()));
+        for (const int line : keyLines) {
+            KeyNameInto(doc, line, name);
+            FoldInPlace(name);
+            AddKey(doc, current, name, line);
+        }
+        keyLines.clear();
+    };
     for (size_t i = 0; i < doc.lines.size(); ++i) {
         const Units u = UnitsOf(IniLineBytes(doc, doc.lines[i]), doc.encoding);
         const LineShape shape = ScanLine(u);
         if (shape.kind == LineKind::Section) {
-            const QString name = FoldIniName(Decode(u, shape.nameBegin, shape.nameEnd));
+            indexKeys();
+            DecodeInto(u, shape.nameBegin, shape.nameEnd, name);
+            FoldInPlace(name);
             if (doc.sectionByName.contains(name)) {
                 current = -1;
             } else {
@@ -295,11 +406,10 @@ void IndexLines(IniDocument& doc) {
             }
         } else if (shape.kind == LineKind::Entry && current >= 0) {
             doc.sections[size_t(current)].lastKey = int(i);
-            IniKeyRef ref{current, FoldIniName(Decode(u, shape.nameBegin, shape.nameEnd))};
-            if (!doc.keyLine.contains(ref))
-                doc.keyLine.insert(std::move(ref), int(i));
+            keyLines.push_back(int(i));
         }
     }
+    indexKeys();
 }
 
 IniLineEnd NewLineEnd(const IniDocument& doc) {
@@ -312,8 +422,8 @@ IniLineEnd NewLineEnd(const IniDocument& doc) {
 int InsertLineAfter(IniDocument& doc, int anchor, const QString& text) {
     const IniLineEnd lineEnd = NewLineEnd(doc);
     IniLine line;
-    line.inSource = false;
-    line.text = Encode(text, doc.encoding);
+    line.text = int(doc.writtenText.size());
+    doc.writtenText.push_back(Encode(text, doc.encoding));
     line.end = lineEnd;
     const int index = int(doc.lines.size());
     if (anchor < 0) {
@@ -341,27 +451,24 @@ void ReplaceValue(IniDocument& doc, int index, const QString& value) {
     QByteArray text = bytes.first(shape.valueBegin * width).toByteArray();
     text += Encode(value, doc.encoding);
     text += bytes.sliced(shape.valueEnd * width);
-    line.inSource = false;
-    line.text = std::move(text);
+    if (line.text < 0) {
+        line.text = int(doc.writtenText.size());
+        doc.writtenText.push_back(std::move(text));
+    } else {
+        doc.writtenText[size_t(line.text)] = std::move(text);
+    }
 }
 
 } // namespace
 
-size_t qHash(const IniKeyRef& ref, size_t seed) noexcept {
-    return qHashMulti(seed, ref.section, ref.foldedKey);
-}
-
 QString FoldIniName(QString name) {
-    for (QChar& c : name) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + (u'a' - u'A'));
-    }
+    FoldInPlace(name);
     return name;
 }
 
 QByteArrayView IniLineBytes(const IniDocument& doc, const IniLine& line) {
-    if (!line.inSource)
-        return line.text;
+    if (line.text >= 0)
+        return doc.writtenText[size_t(line.text)];
     return QByteArrayView(doc.source).sliced(line.begin, line.size);
 }
 
@@ -371,21 +478,30 @@ IniDocument ParseIni(const QByteArray& bytes) {
         doc.encoding = IniEncoding::Utf16Le;
     else if (bytes.startsWith(QByteArrayView("\xEF\xBB\xBF", 3)))
         doc.encoding = IniEncoding::Utf8Bom;
-    doc.source = bytes.sliced(ByteOrderMark(doc.encoding).size());
-    SplitLines(doc);
-    IndexLines(doc);
+    doc.source = bytes;
+    IndexLines(doc, SplitLines(doc));
     return doc;
+}
+
+int FindIniKey(const IniDocument& doc, const QString& section, const QString& key) {
+    const auto s = doc.sectionByName.constFind(FoldIniName(section));
+    if (s == doc.sectionByName.cend())
+        return -1;
+    return FindKeyLine(doc, *s, FoldIniName(key));
+}
+
+QString IniKeyName(const IniDocument& doc, int line) {
+    QString name;
+    KeyNameInto(doc, line, name);
+    return name;
 }
 
 std::optional<QString> ReadIniValue(const IniDocument& doc, const QString& section,
                                     const QString& key) {
-    const auto s = doc.sectionByName.constFind(FoldIniName(section));
-    if (s == doc.sectionByName.cend())
+    const int line = FindIniKey(doc, section, key);
+    if (line < 0)
         return std::nullopt;
-    const auto k = doc.keyLine.constFind(IniKeyRef{*s, FoldIniName(key)});
-    if (k == doc.keyLine.cend())
-        return std::nullopt;
-    const Units u = UnitsOf(IniLineBytes(doc, doc.lines[size_t(*k)]), doc.encoding);
+    const Units u = UnitsOf(IniLineBytes(doc, doc.lines[size_t(line)]), doc.encoding);
     const LineShape shape = ScanLine(u);
     QString value = Decode(u, shape.valueBegin, shape.valueEnd);
     if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
@@ -406,26 +522,42 @@ void WriteIniValue(IniDocument& doc, const QString& section, const QString& key,
         s = doc.sectionByName.insert(sectionName, int(doc.sections.size() - 1));
     }
     const int sectionIndex = *s;
-    IniKeyRef ref{sectionIndex, FoldIniName(key)};
-    const auto k = doc.keyLine.constFind(ref);
-    if (k != doc.keyLine.cend()) {
-        ReplaceValue(doc, *k, value);
+    const QString keyName = FoldIniName(key);
+    const int line = FindKeyLine(doc, sectionIndex, keyName);
+    if (line >= 0) {
+        ReplaceValue(doc, line, value);
         return;
     }
     IniSection& target = doc.sections[size_t(sectionIndex)];
     target.lastKey = InsertLineAfter(doc, target.lastKey, key + u'=' + value);
-    doc.keyLine.insert(std::move(ref), target.lastKey);
+    AddKey(doc, sectionIndex, keyName, target.lastKey);
 }
 
 QByteArray SerializeIni(const IniDocument& doc) {
     QByteArray out;
     out.reserve(doc.source.size() + 1024);
     out += ByteOrderMark(doc.encoding);
+    // Lines that stand in the source as they were, line end included, go out in runs.
+    const QByteArrayView source(doc.source);
+    qsizetype runBegin = 0;
+    qsizetype runEnd = 0;
     for (int i = doc.firstLine; i >= 0; i = doc.lines[size_t(i)].next) {
         const IniLine& line = doc.lines[size_t(i)];
+        const QByteArrayView end = LineEndBytes(line.end, doc.encoding);
+        if (line.text < 0 && source.sliced(line.begin + line.size).startsWith(end)) {
+            if (line.begin != runEnd) {
+                out += source.sliced(runBegin, runEnd - runBegin);
+                runBegin = line.begin;
+            }
+            runEnd = line.begin + line.size + end.size();
+            continue;
+        }
+        out += source.sliced(runBegin, runEnd - runBegin);
+        runBegin = runEnd = 0;
         out += IniLineBytes(doc, line);
-        out += LineEndBytes(line.end, doc.encoding);
+        out += end;
     }
+    out += source.sliced(runBegin, runEnd - runBegin);
     out += doc.oddLastByte;
     return out;
 }

@@ -50,13 +50,8 @@ const QString CleanValues[] = {u"1"_s, u"Blue"_s, u""_s, u"x y"_s, u"a=b"_s, u"\
 const QString OtherValues[] = {u" pad "_s, u"'q'"_s, u"\"\""_s};
 
 std::optional<int> KeyLine(const IniDocument& doc, const QString& section, const QString& key) {
-    const auto s = doc.sectionByName.constFind(FoldIniName(section));
-    if (s == doc.sectionByName.cend())
-        return std::nullopt;
-    const auto k = doc.keyLine.constFind(IniKeyRef{*s, FoldIniName(key)});
-    if (k == doc.keyLine.cend())
-        return std::nullopt;
-    return *k;
+    const int line = FindIniKey(doc, section, key);
+    return line < 0 ? std::nullopt : std::optional<int>(line);
 }
 
 QByteArray LineEndBytes(IniLineEnd end) {
