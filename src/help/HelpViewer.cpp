@@ -1,0 +1,252 @@
+#include "help/HelpViewer.h"
+
+#include "help/About.h"
+#include "help/Jpeg.h"
+
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QPointer>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QStyle>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace kestro {
+
+namespace {
+
+constexpr int LocalRole = Qt::UserRole;
+
+QPointer<THelpViewer>& CurrentViewer() {
+    static QPointer<THelpViewer> viewer;
+    return viewer;
+}
+
+QString ErrorPage(const QString& title, const QString& text) {
+    return u"<html><head><title>%1</title></head><body><h1>%1</h1><p>%2</p></body></html>"_s.arg(
+        title.toHtmlEscaped(), text.toHtmlEscaped());
+}
+
+QImage DecodePicture(const QByteArray& data) {
+    // JPEG pictures are decoded by the program's own decoder; the rest (PNG, GIF, BMP) by Qt.
+    if (data.startsWith("\xFF\xD8")) {
+        const JpegDecodeResult decoded = DecodeJpeg(data);
+        return decoded.ok() ? ToQImage(decoded.image) : QImage();
+    }
+    return QImage::fromData(data);
+}
+
+const HelpTopic* FirstPage(const std::vector<HelpTopic>& topics) {
+    for (const HelpTopic& topic : topics) {
+        if (!topic.local.isEmpty())
+            return &topic;
+        if (const HelpTopic* child = FirstPage(topic.children))
+            return child;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QUrl HelpUrl(const QString& path) {
+    QUrl url;
+    url.setScheme(HelpUrlScheme);
+    url.setPath(NormalizeHelpPath(path));
+    const qsizetype hash = path.indexOf(u'#');
+    if (hash >= 0 && hash + 1 < path.size())
+        url.setFragment(path.mid(hash + 1));
+    return url;
+}
+
+THelpBrowser::THelpBrowser(QWidget* parent) : QTextBrowser(parent) {
+    setOpenLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &THelpBrowser::followLink);
+}
+
+void THelpBrowser::followLink(const QUrl& url) {
+    if (url.scheme() == HelpUrlScheme) {
+        setSource(url);
+        return;
+    }
+    const QString scheme = url.scheme().toLower();
+    if (scheme == "http"_L1 || scheme == "https"_L1 || scheme == "mailto"_L1)
+        QDesktopServices::openUrl(url);
+}
+
+QVariant THelpBrowser::loadResource(int type, const QUrl& name) {
+    // Never reach out to the disk or the network: only the help file's own objects are shown.
+    if (name.scheme() != HelpUrlScheme)
+        return {};
+    const QString path = name.path(QUrl::FullyDecoded);
+    const HelpObject object = fetch_ ? fetch_(path) : HelpObject{{}, u"No help file is open."_s};
+    switch (type) {
+    case QTextDocument::HtmlResource:
+        if (!object.ok())
+            return ErrorPage(u"Page not found"_s, object.error);
+        return object.data;
+    case QTextDocument::ImageResource: {
+        if (!object.ok())
+            return {};
+        const QImage image = DecodePicture(object.data);
+        return image.isNull() ? QVariant() : QVariant(image);
+    }
+    default:
+        return object.ok() ? QVariant(object.data) : QVariant();
+    }
+}
+
+THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(u"Kestro Help"_s);
+    resize(780, 540);
+
+    backButton = new QToolButton(this);
+    backButton->setText(u"Back"_s);
+    backButton->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    backButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    backButton->setEnabled(false);
+    forwardButton = new QToolButton(this);
+    forwardButton->setText(u"Forward"_s);
+    forwardButton->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    forwardButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    forwardButton->setEnabled(false);
+    homeButton = new QToolButton(this);
+    homeButton->setText(u"Home"_s);
+    homeButton->setIcon(style()->standardIcon(QStyle::SP_DirHomeIcon));
+    homeButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+
+    contentsTree = new QTreeWidget(this);
+    contentsTree->setHeaderHidden(true);
+    contentsTree->setColumnCount(1);
+    browser = new THelpBrowser(this);
+    browser->setFetch([this](const QString& path) { return fetch(path); });
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(contentsTree);
+    splitter->addWidget(browser);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({210, 570});
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(backButton);
+    buttons->addWidget(forwardButton);
+    buttons->addWidget(homeButton);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(buttons);
+    layout->addWidget(splitter, 1);
+
+    connect(backButton, &QToolButton::clicked, browser, &QTextBrowser::backward);
+    connect(forwardButton, &QToolButton::clicked, browser, &QTextBrowser::forward);
+    connect(homeButton, &QToolButton::clicked, this, [this] { showTopic(homePage_); });
+    connect(browser, &QTextBrowser::backwardAvailable, backButton, &QToolButton::setEnabled);
+    connect(browser, &QTextBrowser::forwardAvailable, forwardButton, &QToolButton::setEnabled);
+    connect(browser, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+        selectTopicOf(url);
+        updateTitle();
+    });
+    connect(contentsTree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (item == nullptr)
+            return;
+        const QString local = item->data(0, LocalRole).toString();
+        if (!local.isEmpty())
+            showTopic(local);
+    });
+}
+
+void THelpViewer::showHelpFile(HelpArchive archive, std::vector<HelpTopic> topics) {
+    helpFile_ = archive.fileName;
+    archive_ = std::move(archive);
+    {
+        const QSignalBlocker blocker(contentsTree);
+        contentsTree->clear();
+        addTopics(nullptr, topics);
+        contentsTree->expandAll();
+    }
+    const HelpTopic* first = FirstPage(topics);
+    homePage_ = first != nullptr ? first->local : u"index.html"_s;
+    browser->clearHistory();
+    showTopic(homePage_);
+}
+
+void THelpViewer::showTopic(const QString& local) {
+    const QUrl url = HelpUrl(local);
+    if (browser->source().path() == url.path() && !browser->source().isEmpty()) {
+        if (url.hasFragment())
+            browser->scrollToAnchor(url.fragment());
+        return;
+    }
+    browser->setSource(url, QTextDocument::HtmlResource);
+}
+
+HelpObject THelpViewer::fetch(const QString& path) {
+    if (!archive_)
+        return HelpObject{{}, u"No help file is open."_s};
+    return ReadHelpObject(*archive_, path);
+}
+
+void THelpViewer::addTopics(QTreeWidgetItem* parentItem, const std::vector<HelpTopic>& topics) {
+    for (const HelpTopic& topic : topics) {
+        auto* item = parentItem != nullptr ? new QTreeWidgetItem(parentItem)
+                                           : new QTreeWidgetItem(contentsTree);
+        item->setText(0, topic.name.isEmpty() ? topic.local : topic.name);
+        item->setData(0, LocalRole, topic.local);
+        addTopics(item, topic.children);
+    }
+}
+
+void THelpViewer::selectTopicOf(const QUrl& url) {
+    const QString path = NormalizeHelpPath(url.path(QUrl::FullyDecoded));
+    QTreeWidgetItem* current = contentsTree->currentItem();
+    if (current != nullptr && NormalizeHelpPath(current->data(0, LocalRole).toString()) == path)
+        return;
+    // The first entry that names the page; several entries may name the same page.
+    for (QTreeWidgetItemIterator it(contentsTree); *it != nullptr; ++it) {
+        if (NormalizeHelpPath((*it)->data(0, LocalRole).toString()) == path) {
+            const QSignalBlocker blocker(contentsTree);
+            contentsTree->setCurrentItem(*it);
+            return;
+        }
+    }
+    const QSignalBlocker blocker(contentsTree);
+    contentsTree->setCurrentItem(nullptr);
+}
+
+void THelpViewer::updateTitle() {
+    const QString title = browser->documentTitle();
+    setWindowTitle(title.isEmpty() ? u"Kestro Help"_s : u"Kestro Help - "_s + title);
+}
+
+THelpViewer* OpenHelpViewer() {
+    return CurrentViewer().data();
+}
+
+bool ShowHelpContents(QWidget* parent, const QString& helpFile) {
+    QPointer<THelpViewer>& viewer = CurrentViewer();
+    if (viewer.isNull() || viewer->helpFile() != helpFile) {
+        HelpArchiveResult opened = OpenHelpArchive(helpFile);
+        if (!opened.archive)
+            return false;
+        HelpContents contents = ReadHelpContents(*opened.archive);
+        if (!contents.ok() || FirstPage(contents.topics) == nullptr)
+            return false;
+        if (viewer.isNull())
+            viewer = new THelpViewer(parent);
+        viewer->showHelpFile(std::move(*opened.archive), std::move(contents.topics));
+    }
+    viewer->show();
+    viewer->raise();
+    viewer->activateWindow();
+    viewer->contentsTree->setFocus();
+    return true;
+}
+
+} // namespace kestro

@@ -1,0 +1,218 @@
+#include "help/HelpViewer.h"
+
+#include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+using namespace kestro;
+
+namespace {
+
+const QString BuiltHelpFile = QStringLiteral(KESTRO_HELP_FILE);
+
+// Where a link to href is drawn in the browser, scrolled into view; a null point when the page
+// has no such link.
+QPoint LinkPosition(QTextBrowser* browser, const QString& href) {
+    QTextDocument* document = browser->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().anchorHref() != href)
+                continue;
+            QTextCursor cursor(document);
+            cursor.setPosition(fragment.position() + fragment.length() / 2);
+            browser->setTextCursor(cursor);
+            browser->ensureCursorVisible();
+            return browser->cursorRect(cursor).center();
+        }
+    return {};
+}
+
+int CountNear(const QImage& image, QRgb color, int tolerance) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (qAbs(qRed(pixel) - qRed(color)) <= tolerance &&
+                qAbs(qGreen(pixel) - qGreen(color)) <= tolerance &&
+                qAbs(qBlue(pixel) - qBlue(color)) <= tolerance)
+                ++count;
+        }
+    return count;
+}
+
+THelpViewer* OpenBuilt() {
+    if (!ShowHelpContents(nullptr, BuiltHelpFile))
+        return nullptr;
+    THelpViewer* viewer = OpenHelpViewer();
+    if (viewer != nullptr && !QTest::qWaitForWindowExposed(viewer))
+        return nullptr;
+    return viewer;
+}
+
+} // namespace
+
+class HelpViewerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { delete OpenHelpViewer(); }
+
+    void opensAtTheContentsAndTheFirstPage() {
+        THelpViewer* viewer = OpenBuilt();
+        QVERIFY(viewer != nullptr);
+        QVERIFY(viewer->isVisible());
+        QVERIFY(viewer->isWindow());
+        QCOMPARE(viewer->windowModality(), Qt::NonModal);
+        QCOMPARE(viewer->helpFile(), BuiltHelpFile);
+
+        QTreeWidget* tree = viewer->contentsTree;
+        QCOMPARE(tree->topLevelItemCount(), 3);
+        QCOMPARE(tree->topLevelItem(0)->text(0), u"Welcome to Kestro"_s);
+        QCOMPARE(tree->topLevelItem(1)->text(0), u"The main window"_s);
+        QCOMPARE(tree->topLevelItem(1)->childCount(), 4);
+        QCOMPARE(tree->topLevelItem(1)->child(2)->text(0), u"Keys of the month view"_s);
+        QVERIFY(tree->topLevelItem(1)->isExpanded());
+        QCOMPARE(tree->topLevelItem(2)->text(0), u"The settings file"_s);
+        QCOMPARE(tree->currentItem(), tree->topLevelItem(0));
+
+        QCOMPARE(viewer->browser->source(), HelpUrl(u"index.html"_s));
+        QCOMPARE(viewer->browser->documentTitle(), u"Welcome to Kestro"_s);
+        QVERIFY(viewer->browser->toPlainText().contains(u"Dunmarek.ini"_s));
+        QCOMPARE(viewer->windowTitle(), u"Kestro Help - Welcome to Kestro"_s);
+    }
+
+    void aContentsEntryShowsItsPage() {
+        THelpViewer* viewer = OpenBuilt();
+        QVERIFY(viewer != nullptr);
+        QTreeWidgetItem* rotation = viewer->contentsTree->topLevelItem(1)->child(1);
+        viewer->contentsTree->setCurrentItem(rotation);
+        QCOMPARE(viewer->browser->source().path(), u"/rotation.html"_s);
+        QCOMPARE(viewer->browser->documentTitle(), u"Rotation letters"_s);
+        QVERIFY(viewer->backButton->isEnabled());
+
+        // A heading without a page of its own leaves the page alone.
+        viewer->contentsTree->setCurrentItem(viewer->contentsTree->topLevelItem(1));
+        QCOMPARE(viewer->browser->source().path(), u"/rotation.html"_s);
+    }
+
+    void aRelativeLinkOpensItsPageAndBackReturns() {
+        THelpViewer* viewer = OpenBuilt();
+        QVERIFY(viewer != nullptr);
+        const QPoint link = LinkPosition(viewer->browser, u"fields.html"_s);
+        QVERIFY(!link.isNull());
+        QTest::mouseClick(viewer->browser->viewport(), Qt::LeftButton, {}, link);
+        QTRY_COMPARE(viewer->browser->source().path(), u"/fields.html"_s);
+        QCOMPARE(viewer->browser->documentTitle(), u"The schedule fields"_s);
+        // The contents follow the page.
+        QCOMPARE(viewer->contentsTree->currentItem()->text(0), u"The schedule fields"_s);
+
+        QTest::mouseClick(viewer->backButton, Qt::LeftButton);
+        QCOMPARE(viewer->browser->source().path(), u"/index.html"_s);
+        QVERIFY(viewer->forwardButton->isEnabled());
+        QTest::mouseClick(viewer->forwardButton, Qt::LeftButton);
+        QCOMPARE(viewer->browser->source().path(), u"/fields.html"_s);
+        QTest::mouseClick(viewer->homeButton, Qt::LeftButton);
+        QCOMPARE(viewer->browser->source().path(), u"/index.html"_s);
+    }
+
+    void picturesComeFromTheHelpFile() {
+        THelpViewer* viewer = OpenBuilt();
+        QVERIFY(viewer != nullptr);
+        QTextDocument* document = viewer->browser->document();
+        const QImage jpeg =
+            document->resource(QTextDocument::ImageResource, HelpUrl(u"about.jpg"_s))
+                .value<QImage>();
+        QCOMPARE(jpeg.size(), QSize(276, 199));
+        // Drawn on the page: the picture's dark blue title band shows in the browser.
+        const QImage shown = viewer->browser->viewport()->grab().toImage();
+        QVERIFY(CountNear(shown, qRgb(0x1C, 0x2F, 0x5E), 30) > 2000);
+
+        viewer->showTopic(u"colors.html"_s);
+        const QImage png = viewer->browser->document()
+                               ->resource(QTextDocument::ImageResource, HelpUrl(u"samples.png"_s))
+                               .value<QImage>();
+        QCOMPARE(png.size(), QSize(84, 29));
+    }
+
+    void aMissingPageShowsWhatIsWrong() {
+        THelpViewer* viewer = OpenBuilt();
+        QVERIFY(viewer != nullptr);
+        viewer->showTopic(u"nothing.html"_s);
+        QCOMPARE(viewer->browser->documentTitle(), u"Page not found"_s);
+        QVERIFY(viewer->browser->toPlainText().contains(u"has no page \"/nothing.html\""_s));
+        QCOMPARE(viewer->contentsTree->currentItem(), nullptr);
+    }
+
+    void readsNothingButTheHelpFile() {
+        THelpViewer* viewer = OpenBuilt();
+        QVERIFY(viewer != nullptr);
+        QTemporaryDir dir;
+        QFile page(dir.filePath(u"page.html"_s));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><title>on disk</title></html>");
+        page.close();
+        QVERIFY(
+            viewer->browser
+                ->loadResource(QTextDocument::HtmlResource, QUrl::fromLocalFile(page.fileName()))
+                .isNull());
+        QVERIFY(viewer->browser
+                    ->loadResource(QTextDocument::ImageResource,
+                                   QUrl(u"https://kestro.invalid/a.png"_s))
+                    .isNull());
+    }
+
+    void aSecondRequestRaisesTheSameWindow() {
+        THelpViewer* viewer = OpenBuilt();
+        QVERIFY(viewer != nullptr);
+        viewer->showTopic(u"keys.html"_s);
+        QVERIFY(ShowHelpContents(nullptr, BuiltHelpFile));
+        QCOMPARE(OpenHelpViewer(), viewer);
+        QCOMPARE(viewer->browser->source().path(), u"/keys.html"_s);
+        QVERIFY(viewer->isVisible());
+    }
+
+    void aFileThatCannotBeShownGivesFalse_data() {
+        QTest::addColumn<QByteArray>("bytes"); // empty: the file does not exist
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("text") << QByteArray("<html>not compiled</html>");
+        QTest::newRow("damaged") << QByteArray("ITSF").append(QByteArray(2000, '\x5A'));
+    }
+
+    void aFileThatCannotBeShownGivesFalse() {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"kestro.chm"_s);
+        if (!bytes.isEmpty()) {
+            QFile file(name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        QVERIFY(!ShowHelpContents(nullptr, name));
+        QVERIFY(OpenHelpViewer() == nullptr);
+
+        // An open window stays as it was.
+        THelpViewer* viewer = OpenBuilt();
+        QVERIFY(viewer != nullptr);
+        QVERIFY(!ShowHelpContents(nullptr, name));
+        QCOMPARE(OpenHelpViewer(), viewer);
+        QCOMPARE(viewer->helpFile(), BuiltHelpFile);
+    }
+
+    void closingTheWindowDestroysIt() {
+        QPointer<THelpViewer> viewer = OpenBuilt();
+        QVERIFY(!viewer.isNull());
+        viewer->close();
+        QTRY_VERIFY(viewer.isNull());
+        QVERIFY(OpenHelpViewer() == nullptr);
+    }
+};
+
+QTEST_MAIN(HelpViewerTest)
+#include "HelpViewerTest.moc"
