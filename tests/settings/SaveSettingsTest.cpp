@@ -205,7 +205,15 @@ TEST_F(SaveSettingsTest, ChangesAnotherProgramMadeSinceLoadingSurvive) {
     ScheduleSettings loaded;
     const test::FixedClock clock{{1, 1, 2024}};
     LoadSettings(path, loaded, format, clock);
-    WriteBytes(path, "[Config]\nEpoch=2050\n[Shift Schedule]\nDaysInRotation=3\n");
+    // Another program rewrites the file while it is open here.
+    const pid_t other = ::fork();
+    if (other == 0) {
+        WriteBytes(path, "[Config]\nEpoch=2050\n[Shift Schedule]\nDaysInRotation=3\n");
+        ::_exit(0);
+    }
+    int status = 1;
+    ASSERT_EQ(::waitpid(other, &status, 0), other);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     ASSERT_TRUE(SaveSettingsFile(path, fields, settings, false, format));
     const QByteArray after = ReadBytes(path);
     EXPECT_TRUE(after.contains("Epoch=2050\n"));
