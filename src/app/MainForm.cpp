@@ -1,16 +1,22 @@
 #include "app/MainForm.h"
 
-#include "app/DesktopColors.h"
+#include "app/FileCommands.h"
 #include "app/MonthGrid.h"
 #include "app/Panel.h"
 #include "app/Platform.h"
 #include "app/UpDownArrows.h"
 #include "app/WindowFonts.h"
 #include "colors/AsciiCase.h"
+#include "colors/ColorCommands.h"
+#include "colors/ColorToQColor.h"
+#include "help/HelpFile.h"
 #include "rotation/EditRules.h"
 #include "rotation/Retreat.h"
 #include "settings/LoadSettings.h"
+#include "settings/SaveSettings.h"
 
+#include <QCloseEvent>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QFocusEvent>
@@ -29,7 +35,6 @@ namespace kestro {
 
 namespace {
 
-const QString CaptionPrefix = QStringLiteral("Kestro: editing ");
 constexpr ColorValue ButtonFace = 0xFF00000F;
 constexpr int WindowRightMargin = 484; // from the screen's right edge to the window's left edge
 constexpr int WindowTop = 10;
@@ -69,9 +74,19 @@ QString Text(const char* latin1) {
     return QString::fromLatin1(latin1);
 }
 
-// File name part of a settings path, as the caption shows it.
-QString CaptionFileName(const QString& path) {
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+// The frame the window's outer widths are counted with: 8 pixels on either side.
+constexpr int OuterFrameWidth = 16;
+static_assert(ColorAreaShownWidth - OuterFrameWidth == ClientWidthColorsShown);
+static_assert(ColorAreaHiddenWidth - OuterFrameWidth == ClientWidthColorsHidden);
+
+const QString HelpFileFailedText = QStringLiteral("Unable to open Help file");
+
+// A color as painted: nothing at all for "no color".
+std::optional<QColor> PaintColor(ColorValue color, const QPalette& palette) {
+    const QColor painted = ColorToQColor(color, palette);
+    if (painted.alpha() == 0)
+        return std::nullopt;
+    return painted;
 }
 
 std::optional<GridKey> GridKeyOf(int key) {
@@ -263,6 +278,13 @@ void TMainForm::CreateControls() {
     connect(eStartDate, &QLineEdit::textChanged, this, &TMainForm::eStartDateChange);
     connect(bApply, &QPushButton::clicked, this, &TMainForm::bApplyClick);
     connect(bRetreat, &QPushButton::clicked, this, &TMainForm::bRetreatClick);
+    connect(bColors, &QPushButton::clicked, this, &TMainForm::bColorsClick);
+    connect(bBkGr, &QPushButton::clicked, this, &TMainForm::bBkGrClick);
+    void (TMainForm::*const platoonClicks[6])() = {&TMainForm::bAPltClick, &TMainForm::bBPltClick,
+                                                   &TMainForm::bCPltClick, &TMainForm::bDPltClick,
+                                                   &TMainForm::bEPltClick, &TMainForm::bFPltClick};
+    for (std::size_t row = 0; row < 6; ++row)
+        connect(bPlt[row], &QPushButton::clicked, this, platoonClicks[row]);
     eRotation->installEventFilter(this);
 }
 
@@ -288,6 +310,14 @@ void TMainForm::CreateMenu() {
                         {MHelpAbout, "MHelpAbout"}};
     for (const auto& [action, name] : names)
         action->setObjectName(Text(name));
+
+    connect(MFileNew, &QAction::triggered, this, &TMainForm::MFileNewClick);
+    connect(MFileOpen, &QAction::triggered, this, &TMainForm::MFileOpenClick);
+    connect(MFileSave, &QAction::triggered, this, &TMainForm::MFileSaveClick);
+    connect(MFileSaveAs, &QAction::triggered, this, &TMainForm::MFileSaveAsClick);
+    connect(MFileExit, &QAction::triggered, this, &TMainForm::MFileExitClick);
+    connect(MHelpContents, &QAction::triggered, this, &TMainForm::MHelpContentsClick);
+    connect(MHelpAbout, &QAction::triggered, this, &TMainForm::MHelpAboutClick);
 }
 
 void TMainForm::SetTabOrder() {
@@ -323,7 +353,7 @@ void TMainForm::FormCreate() {
         dateToShow = Settings.StartDay;
         UpdateMonthHeader();
     }
-    setWindowTitle(CaptionPrefix + CaptionFileName(Startup.SettingsPath));
+    setWindowTitle(EditingCaption(Startup.SettingsPath));
     FillControls(dateToShow);
     dgCal->SetCellSize(GridCellSize(dgCal->size()));
     ColorsShown = false;
@@ -415,8 +445,8 @@ void TMainForm::RedrawMonthView() {
 
 void TMainForm::dgCalDrawCell(QPainter& painter, int column, int row, const QRect& cell) {
     const CellColors colors = CellColorsOf(Settings, View, column, row);
-    const std::optional<QColor> fill = DesktopColor(colors.fill, dgCal->palette());
-    const std::optional<QColor> text = DesktopColor(colors.text, dgCal->palette());
+    const std::optional<QColor> fill = PaintColor(colors.fill, dgCal->palette());
+    const std::optional<QColor> text = PaintColor(colors.text, dgCal->palette());
     if (fill)
         painter.fillRect(cell, *fill);
 
@@ -444,7 +474,7 @@ void TMainForm::dgCalKeyDown(int key, Qt::KeyboardModifiers modifiers) {
                       KeyModifiersOf(modifiers), Today());
     RedrawMonthView();
     if (outcome.helpRequested && !prompts_.ShowHelpContents(HelpFile()))
-        ShowErrorBox(QStringLiteral("Unable to open Help file"));
+        ShowErrorBox(HelpFileFailedText);
 }
 
 void TMainForm::udMonClick(UpDownArrow arrow) {
@@ -575,6 +605,149 @@ void TMainForm::bRetreatClick() {
     }
 }
 
+void TMainForm::bColorsClick() {
+    const IntegerReading platoons = ReadIntegerField(eNumPlt->text());
+    if (!platoons.value) {
+        ShowErrorBox(platoons.error);
+        return;
+    }
+    Settings.NumberOfPlatoons = *platoons.value;
+    const IntegerReading days = ReadIntegerField(eRotDays->text());
+    if (!days.value) {
+        ShowErrorBox(days.error);
+        return;
+    }
+    Settings.DaysInRotation = *days.value;
+    Settings.ShiftRotation = eRotation->text();
+
+    const ColorAreaView view = ToggleColorArea(ColorsShown);
+    ColorsShown = view.shown;
+    resize(view.outerWidth - OuterFrameWidth, height());
+    bColors->setText(view.buttonCaption);
+    if (ColorsShown) {
+        RefreshPanelColors();
+        RefreshPlatoonCaptions();
+        RefreshPlatoonRows();
+    }
+}
+
+void TMainForm::bBkGrClick() {
+    // Pressing the button counts as a change, even when the dialog is cancelled.
+    SettingsModified = true;
+    BackgroundChanged = true;
+    EmptyColorReport();
+    const ColorDialogResult result = prompts_.PickColors(BackgroundRequest(Settings));
+    ApplyBackgroundResult(Settings, result);
+    if (result.ok) {
+        for (Panel* panel : {pBkGr, pLdTr}) {
+            panel->SetFill(Settings.BkGr);
+            panel->SetCaptionColor(Settings.LdTr);
+        }
+        for (Panel* panel : pPlt)
+            panel->SetFill(Settings.BkGr);
+    }
+    ShowColorReport(BackgroundReport(Settings));
+    RedrawMonthView();
+}
+
+void TMainForm::bPltClick(int row) {
+    SettingsModified = true;
+    EmptyColorReport();
+    const ColorDialogResult result = prompts_.PickColors(PlatoonRequest(Settings, row));
+    ApplyPlatoonResult(Settings, row, result);
+    if (result.ok) {
+        const ColorPair& pair = Settings.PlatoonColors[PlatoonLetterOfRow(Settings.LetterSet, row)];
+        const std::size_t index = std::size_t(row - 1);
+        pPlt[index]->SetCaptionColor(pair.normal);
+        pPlt[index]->repaint();
+        pInv[index]->SetFill(pair.normal);
+        pInv[index]->SetCaptionColor(pair.inverse);
+        pInv[index]->repaint();
+    }
+    ShowColorReport(PlatoonReport(Settings, row));
+    RedrawMonthView();
+}
+
+void TMainForm::MFileNewClick() {
+    const DayNumber firstOfMonth = FirstOfCurrentMonth();
+    ResetToNewSchedule(Settings, firstOfMonth);
+    View.CursorDay = firstOfMonth;
+    Startup.SettingsPath.clear();
+    setWindowTitle(NewScheduleCaption);
+    EmptyColorReport();
+    FillControls(firstOfMonth);
+    SettingsModified = false;
+    BackgroundChanged = false;
+    RedrawMonthView();
+}
+
+void TMainForm::MFileOpenClick() {
+    const std::optional<QString> chosen =
+        prompts_.AskOpenFileName(OpenDialogRequest(Startup.SettingsFolder, Startup.SettingsPath));
+    if (!chosen)
+        return;
+    Startup.SettingsPath = AbsoluteName(*chosen);
+    Startup.SettingsFolder = EnsureTrailingSeparator(QFileInfo(Startup.SettingsPath).path());
+    LoadSettings(Startup.SettingsPath);
+    SetProgramText(eNumPlt, QString::number(Settings.NumberOfPlatoons));
+    SetProgramText(eRotDays, QString::number(Settings.DaysInRotation));
+    SetProgramText(eRotation, Settings.ShiftRotation);
+    SetProgramText(eStartDate, DateText(Settings.StartDay));
+    SetProgramText(eRetreatDate, DateText(Settings.StartDay));
+    // Loaded as it is; only the user is told.
+    if (Settings.DaysInRotation != eRotation->text().size())
+        prompts_.ShowMessage(OpenMismatchText);
+    RefreshPanelColors();
+    RefreshPlatoonCaptions();
+    RefreshPlatoonRows();
+    setWindowTitle(EditingCaption(*chosen));
+    SettingsModified = false;
+    BackgroundChanged = false;
+    RedrawMonthView();
+}
+
+void TMainForm::MFileSaveClick() {
+    const std::optional<QString> chosen =
+        prompts_.AskSaveFileName(SaveDialogRequest(Startup.SettingsFolder, Startup.SettingsPath));
+    if (!chosen)
+        return;
+    Startup.SettingsPath = AbsoluteName(*chosen);
+    SaveSettings(Startup.SettingsPath);
+}
+
+void TMainForm::MFileSaveAsClick() {
+    MFileSaveClick();
+}
+
+void TMainForm::MFileExitClick() {
+    close();
+}
+
+bool TMainForm::FormCloseQuery() {
+    if (!SettingsModified || Startup.SettingsPath.isEmpty())
+        return true;
+    if (!prompts_.AskYesNo(ExitPromptTitle, ExitPromptText(Startup.SettingsPath)))
+        return true;
+    // The user wants the changes kept: after a failed save the window stays open with them.
+    return SaveSettings(Startup.SettingsPath);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TMainForm::MHelpContentsClick() {
+    if (!prompts_.ShowHelpContents(HelpFile()))
+        prompts_.ShowMessage(HelpFileFailedText);
+}
+
+void TMainForm::MHelpAboutClick() {
+    prompts_.ShowAbout();
+}
+
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == eRotation && event->type() == QEvent::FocusOut) {
         // Leaving the field for another control; not the window losing the focus, nor the
@@ -600,12 +773,38 @@ void TMainForm::EmptyColorReport() {
     lColor->repaint();
 }
 
+void TMainForm::ShowColorReport(const QString& report) {
+    lColor->setText(report);
+    lColor->repaint();
+}
+
+bool TMainForm::SaveSettings(const QString& path) {
+    const ScheduleFieldTexts fields{eNumPlt->text(), eRotDays->text(), eRotation->text(),
+                                    eStartDate->text()};
+    if (!SaveSettingsFile(path, fields, Settings, BackgroundChanged, dateFormat_)) {
+        prompts_.ShowMessage(QString::fromLatin1(SaveFailedMessage));
+        return false;
+    }
+    SettingsModified = false;
+    BackgroundChanged = false;
+    return true;
+}
+
+QString TMainForm::AbsoluteName(const QString& name) const {
+    return QDir::cleanPath(QDir(platform_.CurrentFolder()).absoluteFilePath(name));
+}
+
 void TMainForm::ShowErrorBox(const QString& error) {
     prompts_.ShowError(ErrorBoxText(error));
 }
 
 DayNumber TMainForm::Today() const {
     return TodayDayNumber(clock_);
+}
+
+DayNumber TMainForm::FirstOfCurrentMonth() const {
+    const CalendarDate today = DayNumberToDate(Today());
+    return DateToDayNumber(1, today.month, today.year, Settings.Epoch);
 }
 
 int TMainForm::CurrentYear() const {
@@ -617,7 +816,7 @@ QString TMainForm::DateText(DayNumber day) const {
 }
 
 QString TMainForm::HelpFile() const {
-    return ReplaceExtension(platform_.ProgramFile(), QStringLiteral(".chm"));
+    return HelpFileForProgram(platform_.ProgramFile());
 }
 
 } // namespace kestro

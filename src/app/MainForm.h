@@ -13,6 +13,7 @@
 #include <array>
 
 class QAction;
+class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QPainter;
@@ -107,12 +108,38 @@ public:
     void bApplyClick();
     void bRetreatClick();
 
+    void bColorsClick();
+    void bBkGrClick();
+    // The six platoon buttons of the color area; row is 1 to 6.
+    void bPltClick(int row);
+    void bAPltClick() { bPltClick(1); }
+    void bBPltClick() { bPltClick(2); }
+    void bCPltClick() { bPltClick(3); }
+    void bDPltClick() { bPltClick(4); }
+    void bEPltClick() { bPltClick(5); }
+    void bFPltClick() { bPltClick(6); }
+
+    void MFileNewClick();
+    void MFileOpenClick();
+    void MFileSaveClick();
+    void MFileSaveAsClick();
+    // Closes the window, which asks about unsaved changes first (FormCloseQuery).
+    void MFileExitClick();
+    void MHelpContentsClick();
+    void MHelpAboutClick();
+
+    // Asked before the window closes, however it is closed: with unsaved changes to a named file
+    // the user is asked whether to save them. False keeps the window open, which happens only
+    // when the user wanted the changes saved and saving failed.
+    bool FormCloseQuery();
+
     // Retreat shows at most this many of its steps in the start-date field (always the last one),
     // so that a retreat over centuries one day at a time stays quick.
     static constexpr int RetreatStepsShown = 100;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateControls();
@@ -125,9 +152,15 @@ private:
     void SetProgramText(QLineEdit* field, const QString& text);
     bool UserEdit() const { return !programChange_; }
     void EmptyColorReport();
+    void ShowColorReport(const QString& report);
+    // Writes the schedule into the file at path; tells the user when that fails. The change
+    // flags are cleared only by a successful save.
+    bool SaveSettings(const QString& path);
+    QString AbsoluteName(const QString& name) const;
     void ShowErrorBox(const QString& error);
     void RedrawMonthView();
     DayNumber Today() const;
+    DayNumber FirstOfCurrentMonth() const;
     int CurrentYear() const;
     QString DateText(DayNumber day) const;
     QString HelpFile() const;

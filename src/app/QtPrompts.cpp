@@ -1,5 +1,9 @@
 #include "app/QtPrompts.h"
 
+#include "colors/SetColor.h"
+#include "help/About.h"
+#include "help/HelpViewer.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -39,6 +43,14 @@ std::optional<QString> AskFileName(const FileDialogRequest& request, QFileDialog
 
 } // namespace
 
+QtPrompts::QtPrompts(TColorDlg& colorDlg) : colorDlg_(colorDlg) {}
+
+QWidget* QtPrompts::Owner() const {
+    if (!MainWindow.isNull())
+        return MainWindow.data();
+    return QApplication::activeWindow();
+}
+
 void QtPrompts::ShowMessage(const QString& text) {
     ShowBox(QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok, QMessageBox::Ok);
 }
@@ -60,18 +72,16 @@ std::optional<QString> QtPrompts::AskSaveFileName(const FileDialogRequest& reque
     return AskFileName(request, QFileDialog::AcceptSave);
 }
 
-ColorDialogResult QtPrompts::PickColors(const ColorDialogRequest&) {
-    // Wired when the dialog lands: until then every color command ends as if cancelled.
-    return {};
+ColorDialogResult QtPrompts::PickColors(const ColorDialogRequest& request) {
+    return colorDlg_.Execute(request);
 }
 
-bool QtPrompts::ShowHelpContents(const QString&) {
-    // Wired when the dialog lands: until then the help file cannot be opened.
-    return false;
+bool QtPrompts::ShowHelpContents(const QString& helpFile) {
+    return kestro::ShowHelpContents(Owner(), helpFile);
 }
 
 void QtPrompts::ShowAbout() {
-    // Wired when the dialog lands.
+    ShowAboutBox(Owner());
 }
 
 } // namespace kestro

@@ -2,12 +2,25 @@
 
 #include "app/Prompts.h"
 
+#include <QPointer>
+#include <QWidget>
+
 namespace kestro {
 
-// The real modal windows: message boxes captioned "Kestro" and the desktop's file dialogs, all
-// over whichever window of the program is active.
+class TColorDlg;
+
+// The real modal windows: message boxes captioned "Kestro", the desktop's file dialogs, the one
+// Set Color dialog of the run, the help viewer and the About box.
 class QtPrompts final : public Prompts {
 public:
+    // colorDlg: the Set Color dialog, created hidden at start-up and reused for every color
+    // command; it must outlive these prompts.
+    explicit QtPrompts(TColorDlg& colorDlg);
+
+    // The main window, on whose behalf the help viewer and the About box are shown; until it is
+    // set, and after it is gone, whichever window of the program is active.
+    QPointer<QWidget> MainWindow;
+
     void ShowMessage(const QString& text) override;
     void ShowError(const QString& text) override;
     bool AskYesNo(const QString& title, const QString& text) override;
@@ -16,6 +29,11 @@ public:
     ColorDialogResult PickColors(const ColorDialogRequest& request) override;
     bool ShowHelpContents(const QString& helpFile) override;
     void ShowAbout() override;
+
+private:
+    QWidget* Owner() const;
+
+    TColorDlg& colorDlg_;
 };
 
 } // namespace kestro

@@ -4,6 +4,7 @@
 #include "app/StartupFiles.h"
 #include "app/SystemPlatform.h"
 #include "calendar/Clock.h"
+#include "colors/SetColor.h"
 
 #include <QApplication>
 
@@ -49,8 +50,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kestro"));
 
     SystemClock clock;
-    QtPrompts prompts;
+    // The Set Color dialog is made once, hidden, and serves every color command of the run.
+    TColorDlg colorDlg;
+    QtPrompts prompts(colorDlg);
     TMainForm window(platform, clock, prompts, startup, dateFormat);
+    prompts.MainWindow = &window;
     window.show();
     return QApplication::exec();
 }

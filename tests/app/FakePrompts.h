@@ -2,11 +2,13 @@
 
 #include "app/Prompts.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTest>
 
 #include <deque>
+#include <memory>
 
 namespace kestro::test {
 
@@ -26,9 +28,34 @@ struct ExpectedPrompt {
 // that never came fail it in VerifyAllShown.
 class FakePrompts final : public Prompts {
 public:
-    void Expect(ExpectedPrompt prompt) { queue_.push_back(std::move(prompt)); }
+    void Expect(ExpectedPrompt prompt) {
+        queue_.push_back(std::make_unique<ExpectedPrompt>(std::move(prompt)));
+    }
     void ExpectMessage(const QString& text) { Expect(Prompt(PromptKind::Message, text)); }
     void ExpectError(const QString& text) { Expect(Prompt(PromptKind::Error, text)); }
+    // A file dialog of that title, answered with a name or cancelled (nullopt).
+    void ExpectOpenFile(std::optional<QString> answer) {
+        ExpectedPrompt prompt = Prompt(PromptKind::OpenFile, QStringLiteral("Open INI File"));
+        prompt.fileName = std::move(answer);
+        Expect(std::move(prompt));
+    }
+    void ExpectSaveFile(std::optional<QString> answer) {
+        ExpectedPrompt prompt = Prompt(PromptKind::SaveFile, QStringLiteral("Save INI File"));
+        prompt.fileName = std::move(answer);
+        Expect(std::move(prompt));
+    }
+    void ExpectYesNo(const QString& title, const QString& text, bool yes) {
+        ExpectedPrompt prompt = Prompt(PromptKind::YesNo, title + QStringLiteral(" | ") + text);
+        prompt.yes = yes;
+        Expect(std::move(prompt));
+    }
+    // The color dialog, known by the label over its first pick list.
+    void ExpectColors(const QString& normalListLabel, ColorDialogResult answer) {
+        ExpectedPrompt prompt = Prompt(PromptKind::Colors, normalListLabel);
+        prompt.colors = answer;
+        Expect(std::move(prompt));
+    }
+    void ExpectAbout() { Expect(Prompt(PromptKind::About, QString())); }
     void ExpectHelpContents(const QString& helpFile, bool opens) {
         ExpectedPrompt prompt = Prompt(PromptKind::HelpContents, helpFile);
         prompt.yes = opens;
@@ -37,12 +64,15 @@ public:
 
     // Every prompt shown so far, as "kind: text", for failure messages.
     QStringList shown;
+    // What the file dialogs and the color dialog were opened with, in order.
+    QList<FileDialogRequest> fileDialogs;
+    QList<ColorDialogRequest> colorDialogs;
 
     void VerifyAllShown() {
         if (!queue_.empty()) {
             QString missing;
-            for (const ExpectedPrompt& p : queue_)
-                missing += QStringLiteral("\n  ") + Describe(p.kind, p.text);
+            for (const auto& p : queue_)
+                missing += QStringLiteral("\n  ") + Describe(p->kind, p->text);
             queue_.clear();
             QTest::qFail(qPrintable(QStringLiteral("Expected prompts never shown:") + missing),
                          __FILE__, __LINE__);
@@ -56,14 +86,17 @@ public:
         return p && p->yes;
     }
     std::optional<QString> AskOpenFileName(const FileDialogRequest& request) override {
+        fileDialogs.append(request);
         const auto p = Take(PromptKind::OpenFile, request.title);
         return p ? p->fileName : std::nullopt;
     }
     std::optional<QString> AskSaveFileName(const FileDialogRequest& request) override {
+        fileDialogs.append(request);
         const auto p = Take(PromptKind::SaveFile, request.title);
         return p ? p->fileName : std::nullopt;
     }
     ColorDialogResult PickColors(const ColorDialogRequest& request) override {
+        colorDialogs.append(request);
         const auto p = Take(PromptKind::Colors, request.normalListLabel);
         return p ? p->colors : ColorDialogResult{};
     }
@@ -88,23 +121,24 @@ private:
                QLatin1Char('"');
     }
 
-    std::optional<ExpectedPrompt> Take(PromptKind kind, const QString& text) {
+    // The expected prompt, or nullptr when this one was not expected.
+    std::unique_ptr<ExpectedPrompt> Take(PromptKind kind, const QString& text) {
         shown.append(Describe(kind, text));
-        if (queue_.empty() || queue_.front().kind != kind || queue_.front().text != text) {
+        if (queue_.empty() || queue_.front()->kind != kind || queue_.front()->text != text) {
             const QString expected = queue_.empty()
                                          ? QStringLiteral("nothing")
-                                         : Describe(queue_.front().kind, queue_.front().text);
+                                         : Describe(queue_.front()->kind, queue_.front()->text);
             QTest::qFail(qPrintable(QStringLiteral("Unexpected prompt ") + Describe(kind, text) +
                                     QStringLiteral(", expected ") + expected),
                          __FILE__, __LINE__);
-            return std::nullopt;
+            return nullptr;
         }
-        ExpectedPrompt prompt = std::move(queue_.front());
+        std::unique_ptr<ExpectedPrompt> prompt = std::move(queue_.front());
         queue_.pop_front();
         return prompt;
     }
 
-    std::deque<ExpectedPrompt> queue_;
+    std::deque<std::unique_ptr<ExpectedPrompt>> queue_;
 };
 
 } // namespace kestro::test

@@ -87,6 +87,25 @@ public:
     std::unique_ptr<TMainForm> form;
 };
 
+// Picks a menu item the way a user does from the keyboard: Alt and the menu's letter, then the
+// item's letter.
+inline void ChooseMenuItem(TMainForm& form, Qt::Key menuLetter, Qt::Key itemLetter) {
+    QTest::keyClick(&form, menuLetter, Qt::AltModifier);
+    QWidget* popup = QApplication::activePopupWidget();
+    if (popup == nullptr) {
+        QTest::qFail("The menu did not open", __FILE__, __LINE__);
+        return;
+    }
+    QTest::keyClick(popup, itemLetter);
+}
+
+inline QByteArray ReadWholeFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
 // Replaces a field's text the way a user does: click into it, select all, type.
 inline void TypeInto(QLineEdit* field, const QString& text) {
     QTest::mouseClick(field, Qt::LeftButton);

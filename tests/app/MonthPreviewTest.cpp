@@ -1,6 +1,5 @@
 #include "MainFormHarness.h"
 
-#include "app/DesktopColors.h"
 #include "app/MonthGrid.h"
 #include "app/Panel.h"
 #include "app/UpDownArrows.h"
@@ -299,32 +298,38 @@ private slots:
         QVERIFY(right < cell.right() - 5);
     }
 
-    void DesktopColorsOfEveryForm_data() {
+    void PanelsPaintEveryFormOfColor_data() {
         QTest::addColumn<uint>("value");
         QTest::addColumn<QColor>("color");
+        const QColor behind(Qt::magenta);
         QTest::newRow("red") << 0x000000FFu << QColor(255, 0, 0);
         QTest::newRow("teal") << 0x00808000u << QColor(0, 128, 128);
         QTest::newRow("$FF8000") << 0x020080FFu << QColor(255, 128, 0);
         QTest::newRow("BtnFace") << 0xFF00000Fu << QColor(1, 2, 3);
         QTest::newRow("Window") << 0xFF000005u << QColor(4, 5, 6);
         QTest::newRow("Highlight") << 0xFF00000Du << QColor(7, 8, 9);
-        QTest::newRow("BtnText") << 0xFF000012u << QColor(10, 11, 12);
         QTest::newRow("index 25") << 0xFF000019u << QColor(Qt::black);
         QTest::newRow("index 255") << 0xFF0000FFu << QColor(Qt::black);
-        QTest::newRow("None") << 0x1FFFFFFFu << QColor();
+        QTest::newRow("None shows what lies behind") << 0x1FFFFFFFu << behind;
     }
-    void DesktopColorsOfEveryForm() {
+    void PanelsPaintEveryFormOfColor() {
         QFETCH(uint, value);
         QFETCH(QColor, color);
+        QWidget behind;
         QPalette palette;
+        palette.setColor(QPalette::Window, Qt::magenta);
         palette.setColor(QPalette::Button, QColor(1, 2, 3));
         palette.setColor(QPalette::Base, QColor(4, 5, 6));
         palette.setColor(QPalette::Highlight, QColor(7, 8, 9));
-        palette.setColor(QPalette::ButtonText, QColor(10, 11, 12));
-        const std::optional<QColor> desktop = DesktopColor(value, palette);
-        QCOMPARE(desktop.has_value(), color.isValid());
-        if (desktop)
-            QCOMPARE(*desktop, color);
+        behind.setPalette(palette);
+        behind.setAutoFillBackground(true);
+        behind.resize(60, 40);
+        Panel panel(Panel::Bevel::Raised, Qt::AlignCenter, &behind);
+        panel.setGeometry(10, 5, 33, 25);
+        panel.SetFill(value);
+        const QImage shot = behind.grab().toImage();
+        QCOMPARE(shot.pixelColor(13, 8), color);
+        QCOMPARE(shot.pixelColor(5, 2), QColor(Qt::magenta));
     }
 };
 

@@ -1,0 +1,182 @@
+// The real modal windows behind the main window's commands: the Set Color dialog, the help viewer
+// and the About box, each opened from the window as the user opens it and answered by a timer.
+
+#include "MainFormHarness.h"
+
+#include "app/QtPrompts.h"
+#include "colors/SetColor.h"
+#include "help/About.h"
+#include "help/HelpViewer.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <functional>
+
+using namespace kestro;
+using namespace kestro::test;
+
+namespace {
+
+// Waits for a modal window and answers it once. When no answer comes within the time limit, every
+// modal window is rejected so that the test goes on (and fails) instead of hanging.
+class ModalAnswer {
+public:
+    // answer: given the active modal window; false while it is not yet the one expected.
+    explicit ModalAnswer(std::function<bool(QWidget*)> answer) : answer_(std::move(answer)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+        timer_.start(10);
+        clock_.start();
+    }
+
+    bool answered = false;
+
+private:
+    void Poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != nullptr && modal->isVisible() && answer_(modal)) {
+            answered = true;
+            timer_.stop();
+            return;
+        }
+        if (clock_.elapsed() > 10000) {
+            timer_.stop();
+            while (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->reject();
+        }
+    }
+
+    std::function<bool(QWidget*)> answer_;
+    QTimer timer_;
+    QElapsedTimer clock_;
+};
+
+const QByteArray NavySchedule = "[Shift Schedule]\n"
+                                "NumberOfPlatoons=3\n"
+                                "DaysInRotation=3\n"
+                                "ShiftRotation=ABC\n"
+                                "StartDate=3/1/2024\n"
+                                "[Colors]\n"
+                                "APlt=Navy\nAInv=Yellow\n";
+
+} // namespace
+
+class QtPromptsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<FormRun> run;
+    std::unique_ptr<TColorDlg> colorDlg;
+    std::unique_ptr<QtPrompts> prompts;
+
+    // The window on the real prompts, as the program starts it.
+    TMainForm& Start() {
+        run->form = std::make_unique<TMainForm>(run->platform, run->clock, *prompts,
+                                                ReadCommandLine({}, run->platform),
+                                                DefaultShortDateFormat());
+        prompts->MainWindow = run->form.get();
+        run->form->show();
+        QApplication::setActiveWindow(run->form.get());
+        if (!QTest::qWaitForWindowActive(run->form.get()))
+            QTest::qFail("The main window did not become active", __FILE__, __LINE__);
+        return *run->form;
+    }
+
+private slots:
+    void init() {
+        run = std::make_unique<FormRun>();
+        colorDlg = std::make_unique<TColorDlg>();
+        prompts = std::make_unique<QtPrompts>(*colorDlg);
+    }
+    void cleanup() {
+        if (THelpViewer* viewer = OpenHelpViewer())
+            delete viewer;
+        run.reset();
+        prompts.reset();
+        colorDlg.reset();
+    }
+
+    void APlatoonButtonOpensTheSetColorDialog() {
+        run->WriteSettings(NavySchedule);
+        TMainForm& form = Start();
+        QVERIFY(!colorDlg->isVisible());
+        QTest::mouseClick(form.bColors, Qt::LeftButton);
+        QString label;
+        ModalAnswer pick([&](QWidget* modal) {
+            if (modal != colorDlg.get())
+                return false;
+            label = colorDlg->lblColor->text();
+            // One entry down from Navy is Purple.
+            QTest::keyClick(colorDlg->cbColor, Qt::Key_Down);
+            QTest::mouseClick(colorDlg->bOk, Qt::LeftButton);
+            return true;
+        });
+        QTest::mouseClick(form.bPlt[0], Qt::LeftButton);
+        QVERIFY(pick.answered);
+        QCOMPARE(label, QStringLiteral("A Platoon Color:"));
+        QCOMPARE(form.Settings.PlatoonColors[u'A'], (ColorPair{0x800080, 0x00FFFF}));
+        QCOMPARE(form.lColor->text(), QStringLiteral("A Platoon: Purple / Yellow"));
+        QVERIFY(!colorDlg->isVisible());
+    }
+
+    void HelpContentsOpensTheBuiltHelpFile() {
+        const QString helpFile = QStringLiteral(KESTRO_HELP_FILE);
+        QVERIFY(QFileInfo(helpFile).isFile());
+        run->platform.programFile = QFileInfo(helpFile).path() + QStringLiteral("/kestro");
+        TMainForm& form = Start();
+        ChooseMenuItem(form, Qt::Key_H, Qt::Key_C);
+        THelpViewer* viewer = OpenHelpViewer();
+        QVERIFY(viewer != nullptr);
+        QCOMPARE(viewer->helpFile(), helpFile);
+        QCOMPARE(viewer->parentWidget(), &form);
+        QVERIFY(viewer->isVisible());
+        QVERIFY(viewer->contentsTree->topLevelItemCount() > 0);
+    }
+
+    void HelpContentsWithoutAHelpFileSaysSo() {
+        TMainForm& form = Start();
+        QString title;
+        QString text;
+        ModalAnswer ok([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (box == nullptr)
+                return false;
+            title = box->windowTitle();
+            text = box->text();
+            box->button(QMessageBox::Ok)->click();
+            return true;
+        });
+        ChooseMenuItem(form, Qt::Key_H, Qt::Key_C);
+        QVERIFY(ok.answered);
+        QCOMPARE(title, QStringLiteral("Kestro"));
+        QCOMPARE(text, QStringLiteral("Unable to open Help file"));
+        QVERIFY(OpenHelpViewer() == nullptr);
+    }
+
+    void AboutShowsTheAboutBoxOverTheMainWindow() {
+        TMainForm& form = Start();
+        QWidget* parent = nullptr;
+        QString caption;
+        ModalAnswer close([&](QWidget* modal) {
+            auto* box = qobject_cast<TAboutBox*>(modal);
+            if (box == nullptr)
+                return false;
+            parent = box->parentWidget();
+            caption = box->windowTitle();
+            QTest::mouseClick(box->OKButton, Qt::LeftButton);
+            return true;
+        });
+        ChooseMenuItem(form, Qt::Key_H, Qt::Key_A);
+        QVERIFY(close.answered);
+        QCOMPARE(parent, &form);
+        QCOMPARE(caption, QStringLiteral("About Kestro"));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+};
+
+QTEST_MAIN(QtPromptsTest)
+#include "QtPromptsTest.moc"
