@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Start-up to the first painted main window and peak memory: kestro against the minimal Qt
+# Widgets program, 10 runs each (median), on the offscreen platform and under Xvfb.
+#
+#   bench/startup.sh [BUILD_DIR] [RUNS]      (BUILD_DIR defaults to build/perf, RUNS to 10)
+#
+# Both programs are built unchanged with bench/first_paint_probe.cpp linked in (kestro_probe is
+# kestro's own main.cpp), which ends each one right after its first frame has been painted and
+# flushed. Needs a Release build with -DKESTRO_BUILD_BENCH=ON, python3, and xvfb-run for the
+# second half.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:-$here/../build/perf}" && pwd)
+runs=${2:-10}
+
+cmake --build "$build" -j2 --target kestro_probe minimal_window_probe >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -m 700 "$work/xdg-runtime"
+# A settings file with a date valid in every short date format, so that no message box opens.
+cat >"$work/Dunmarek.ini" <<'INI'
+[Shift Schedule]
+NumberOfPlatoons=3
+DaysInRotation=24
+ShiftRotation=ACABABABCBCACACABABCBCBC
+StartDate=3/1/2024
+[Colors]
+APlt=Red
+AInv=White
+BPlt=Blue
+BInv=White
+CPlt=Lime
+CInv=Black
+INI
+
+export XDG_RUNTIME_DIR="$work/xdg-runtime" HOME="$work" XDG_CONFIG_HOME="$work/config"
+programs=("kestro=$build/bench/kestro_probe -i $work/Dunmarek.ini"
+          "minimal=$build/bench/minimal_window_probe")
+
+echo "== offscreen (QT_QPA_PLATFORM=offscreen), $runs runs =="
+QT_QPA_PLATFORM=offscreen python3 "$here/startup_timer.py" --runs "$runs" "${programs[@]}"
+
+echo
+echo "== Xvfb (xcb, 1280x800x24), $runs runs =="
+xvfb-run -a -s "-screen 0 1280x800x24" \
+    env QT_QPA_PLATFORM=xcb python3 "$here/startup_timer.py" --runs "$runs" "${programs[@]}"
