@@ -43,7 +43,19 @@ std::optional<QString> AskFileName(const FileDialogRequest& request, QFileDialog
 
 } // namespace
 
-QtPrompts::QtPrompts(TColorDlg& colorDlg) : colorDlg_(colorDlg) {}
+QtPrompts::QtPrompts() = default;
+
+QtPrompts::QtPrompts(TColorDlg& colorDlg) : colorDlg_(&colorDlg) {}
+
+QtPrompts::~QtPrompts() = default;
+
+TColorDlg& QtPrompts::ColorDlg() {
+    if (colorDlg_ == nullptr) {
+        ownColorDlg_ = std::make_unique<TColorDlg>();
+        colorDlg_ = ownColorDlg_.get();
+    }
+    return *colorDlg_;
+}
 
 QWidget* QtPrompts::Owner() const {
     if (!MainWindow.isNull())
@@ -73,7 +85,7 @@ std::optional<QString> QtPrompts::AskSaveFileName(const FileDialogRequest& reque
 }
 
 ColorDialogResult QtPrompts::PickColors(const ColorDialogRequest& request) {
-    return colorDlg_.Execute(request);
+    return ColorDlg().Execute(request);
 }
 
 bool QtPrompts::ShowHelpContents(const QString& helpFile) {

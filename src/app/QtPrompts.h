@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 namespace kestro {
 
@@ -13,9 +14,12 @@ class TColorDlg;
 // Set Color dialog of the run, the help viewer and the About box.
 class QtPrompts final : public Prompts {
 public:
-    // colorDlg: the Set Color dialog, created hidden at start-up and reused for every color
-    // command; it must outlive these prompts.
+    // The Set Color dialog is made at the first color command (it costs a noticeable part of
+    // the start-up otherwise) and reused for every later one.
+    QtPrompts();
+    // colorDlg: a Set Color dialog made by the caller; it must outlive these prompts.
     explicit QtPrompts(TColorDlg& colorDlg);
+    ~QtPrompts() override;
 
     // The main window, on whose behalf the help viewer and the About box are shown; until it is
     // set, and after it is gone, whichever window of the program is active.
@@ -32,8 +36,10 @@ public:
 
 private:
     QWidget* Owner() const;
+    TColorDlg& ColorDlg();
 
-    TColorDlg& colorDlg_;
+    TColorDlg* colorDlg_ = nullptr;
+    std::unique_ptr<TColorDlg> ownColorDlg_;
 };
 
 } // namespace kestro

@@ -4,7 +4,6 @@
 #include "app/StartupFiles.h"
 #include "app/SystemPlatform.h"
 #include "calendar/Clock.h"
-#include "colors/SetColor.h"
 
 #include <QApplication>
 
@@ -50,9 +49,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kestro"));
 
     SystemClock clock;
-    // The Set Color dialog is made once, hidden, and serves every color command of the run.
-    TColorDlg colorDlg;
-    QtPrompts prompts(colorDlg);
+    QtPrompts prompts;
     TMainForm window(platform, clock, prompts, startup, dateFormat);
     prompts.MainWindow = &window;
     window.show();
