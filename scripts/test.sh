@@ -17,5 +17,5 @@ if command -v clang++ >/dev/null; then
     CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DKESTRO_BUILD_TESTS=OFF -DKESTRO_BUILD_BENCH=OFF -DKESTRO_BUILD_FUZZ=ON >/dev/null
     cmake --build build/fuzz --target fuzz_all -j "$jobs"
-    fuzz/run-all.sh build/fuzz "${KESTRO_FUZZ_SECONDS:-20}"
+    fuzz/run-all.sh build/fuzz "${KESTRO_FUZZ_SECONDS:-60}"
 fi

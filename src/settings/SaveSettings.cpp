@@ -71,7 +71,11 @@ bool SaveSettingsFile(const QString& path, const ScheduleFieldTexts& fields,
     IniDocument doc = ParseIni(file.bytes);
     for (const KeyValue& kv : keys)
         WriteIniValue(doc, QLatin1String(kv.section), kv.key, kv.value);
-    return WriteFileAtomically(path, SerializeIni(doc));
+    const QByteArray bytes = SerializeIni(doc);
+    // A file that could not be read back would be lost to the next load.
+    if (bytes.size() > SettingsFileMaxBytes)
+        return false;
+    return WriteFileAtomically(path, bytes);
 }
 
 } // namespace kestro

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <array>
 #include <cerrno>
 
 #include <fcntl.h>
@@ -56,11 +57,24 @@ FileBytes ReadFileBytes(const QString& path) {
     if (!info.exists() || !info.isFile())
         return {FileReadStatus::Missing, {}};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return {FileReadStatus::Unreadable, {}};
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    if (file.size() > SettingsFileMaxBytes)
         return {FileReadStatus::Unreadable, {}};
+    // A file that grows while it is read is caught by the same limit.
+    QByteArray bytes;
+    bytes.reserve(qsizetype(file.size()));
+    std::array<char, 64 * 1024> chunk;
+    for (;;) {
+        const qint64 got = file.read(chunk.data(), qint64(chunk.size()));
+        if (got < 0)
+            return {FileReadStatus::Unreadable, {}};
+        if (got == 0)
+            break;
+        if (got > SettingsFileMaxBytes - bytes.size())
+            return {FileReadStatus::Unreadable, {}};
+        bytes.append(chunk.data(), qsizetype(got));
+    }
     return {FileReadStatus::Read, bytes};
 }
 
@@ -76,7 +90,10 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
 
     struct stat existing {};
     const bool exists = ::stat(targetName.constData(), &existing) == 0;
-    // The rename below would replace a read-only file; a read-only file must refuse the save.
+    // The rename below would replace whatever is there: a device, a pipe or a socket must stay,
+    // and a read-only file must refuse the save.
+    if (exists && !S_ISREG(existing.st_mode))
+        return false;
     if (exists && ::access(targetName.constData(), W_OK) != 0)
         return false;
 
