@@ -97,7 +97,12 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     if (exists && ::access(targetName.constData(), W_OK) != 0)
         return false;
 
-    QByteArray tempName = folderName + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
+    // The temporary file is named after the file it replaces, unless that name leaves no room for
+    // the extra characters within the longest name a folder entry may have.
+    QByteArray tempBase = QFile::encodeName(info.fileName());
+    if (tempBase.size() > 200)
+        tempBase = "kestro";
+    QByteArray tempName = folderName + "/." + tempBase + ".XXXXXX";
     const int fd = ::mkstemp(tempName.data());
     if (fd < 0)
         return false;

@@ -175,6 +175,14 @@ TEST_F(SaveSettingsTest, ARotationWithALineBreakCannotAddLinesToTheFile) {
     }
 }
 
+TEST_F(SaveSettingsTest, SavesUnderTheLongestNameAFolderAllows) {
+    // 255 bytes is the longest name of a folder entry here.
+    path = dir.filePath(QString(251, QLatin1Char('n')) + QStringLiteral(".ini"));
+    ASSERT_TRUE(Save());
+    EXPECT_TRUE(ReadBytes(path).startsWith("[Shift Schedule]\nNumberOfPlatoons=3\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
 TEST_F(SaveSettingsTest, FailsForAFolderAtThePathOrAMissingFolder) {
     path = dir.filePath(QStringLiteral("folder.ini"));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.ini")));
