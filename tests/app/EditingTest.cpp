@@ -18,15 +18,6 @@ const QString MismatchText =
 const QString RetreatMismatchText =
     QStringLiteral("\"Days in Rotation\" does not match \"Shift Rotation\"");
 
-QStringList VisibleRowCaptions(const TMainForm& form) {
-    QStringList captions;
-    for (QPushButton* button : form.bPlt) {
-        if (!button->isHidden())
-            captions.append(button->text());
-    }
-    return captions;
-}
-
 int PixelsOf(const QImage& image, const QRect& area, const QColor& color) {
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {

@@ -24,15 +24,6 @@ const QByteArray OldSchedule = "[Shift Schedule]\n"
                                "ShiftRotation=ABCD\n"
                                "StartDate=1/5/2020\n";
 
-QStringList VisibleRowCaptions(const TMainForm& form) {
-    QStringList captions;
-    for (QPushButton* button : form.bPlt) {
-        if (!button->isHidden())
-            captions.append(button->text());
-    }
-    return captions;
-}
-
 void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));

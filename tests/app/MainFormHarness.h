@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -114,6 +115,16 @@ inline void TypeInto(QLineEdit* field, const QString& text) {
         QTest::keyClick(field, Qt::Key_Delete);
     else
         QTest::keyClicks(field, text);
+}
+
+// The captions of the platoon rows that are shown, row 1 first.
+inline QStringList VisibleRowCaptions(const TMainForm& form) {
+    QStringList captions;
+    for (QPushButton* button : form.bPlt) {
+        if (!button->isHidden())
+            captions.append(button->text());
+    }
+    return captions;
 }
 
 } // namespace kestro::test

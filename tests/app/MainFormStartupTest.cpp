@@ -19,15 +19,6 @@ using namespace kestro::test;
 
 namespace {
 
-QStringList VisibleRowCaptions(const TMainForm& form) {
-    QStringList captions;
-    for (QPushButton* button : form.bPlt) {
-        if (!button->isHidden())
-            captions.append(button->text());
-    }
-    return captions;
-}
-
 QStringList MenuTexts(const QMenu* menu) {
     QStringList texts;
     for (const QAction* action : menu->actions())

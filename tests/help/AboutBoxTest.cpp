@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+
+#include "PixelCount.h"
 #include <QTimer>
 
 #include <functional>
@@ -18,19 +20,6 @@ using namespace Qt::StringLiterals;
 using namespace kestro;
 
 namespace {
-
-int CountNear(const QImage& image, QRgb color, int tolerance) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            if (qAbs(qRed(pixel) - qRed(color)) <= tolerance &&
-                qAbs(qGreen(pixel) - qGreen(color)) <= tolerance &&
-                qAbs(qBlue(pixel) - qBlue(color)) <= tolerance)
-                ++count;
-        }
-    return count;
-}
 
 // Runs ShowAboutBox and, while its box is open, hands the box to whileOpen, then closes it. Should
 // the box never appear, every About box found is closed after a few seconds all the same, so the

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "PixelCount.h"
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QToolButton>
@@ -32,19 +34,6 @@ QPoint LinkPosition(QTextBrowser* browser, const QString& href) {
             return browser->cursorRect(cursor).center();
         }
     return {};
-}
-
-int CountNear(const QImage& image, QRgb color, int tolerance) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            if (qAbs(qRed(pixel) - qRed(color)) <= tolerance &&
-                qAbs(qGreen(pixel) - qGreen(color)) <= tolerance &&
-                qAbs(qBlue(pixel) - qBlue(color)) <= tolerance)
-                ++count;
-        }
-    return count;
 }
 
 THelpViewer* OpenBuilt() {
