@@ -9,6 +9,8 @@ packages=(
     clang libclang-rt-14-dev
     fonts-liberation fonts-dejavu-core
     xvfb xauth xdotool
+    # localedef's locale sources: the date tests build real locales into the build folder
+    locales
     # dpkg-shlibdeps for the package's Depends; appstreamcli, desktop-file-validate and man -l
     # for checking the installed files (tests/install)
     dpkg-dev appstream desktop-file-utils man-db

@@ -226,10 +226,11 @@ ShortDateFormat DefaultShortDateFormat() {
 }
 
 ShortDateFormat ShortDateFormatFromPattern(const QString& pattern) {
-    if (auto format = FormatFromPattern(pattern)) {
-        return *format;
-    }
-    return ShortDateFormat{};
+    return FormatFromPattern(pattern).value_or(ShortDateFormat{});
+}
+
+std::optional<ShortDateFormat> NumericShortDateFormat(const QString& pattern) {
+    return FormatFromPattern(pattern);
 }
 
 QString PatternFromStrftime(const QString& strftimePattern) {

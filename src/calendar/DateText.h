@@ -29,6 +29,8 @@ ShortDateFormat DefaultShortDateFormat();
 // with one separator, e.g. "dd.MM.yyyy" or "d/M/yy". Two-digit year patterns are written with
 // four digits. Anything else falls back to M/d/yyyy with "/". Month names are left empty.
 ShortDateFormat ShortDateFormatFromPattern(const QString& pattern);
+// The same, but nothing for a pattern that would fall back.
+std::optional<ShortDateFormat> NumericShortDateFormat(const QString& pattern);
 
 // Turns an strftime date pattern such as nl_langinfo(D_FMT) ("%m/%d/%y", "%d.%m.%Y") into the
 // pattern form above; unknown conversions are kept as they are (and so fail the check above).

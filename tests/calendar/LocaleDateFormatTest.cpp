@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <ostream>
 #include <string>
 
 namespace kestro {
+
+void PrintTo(const CalendarDate& date, std::ostream* os);
+
 namespace {
 
 // Switches LC_TIME for one test and puts the previous locale back.
@@ -39,6 +43,46 @@ TEST(LocaleShortDateFormat, CLocale) {
         EXPECT_EQ(format.longMonthNames[11], QStringLiteral("December")) << name;
         EXPECT_EQ(format.shortMonthNames[1], QStringLiteral("Feb")) << name;
         EXPECT_EQ(format.shortMonthNames[11], QStringLiteral("Dec")) << name;
+    }
+}
+
+TEST(ShortDateFormatFromStrftime, OrderAndSeparatorOfPatternsWithWords) {
+    struct Case {
+        const char* strftime;
+        const char* pattern;
+    };
+    for (const Case& c : {
+             // Numbers and one separator, as before: the separator need not be ASCII.
+             Case{"%d.%m.%y", "dd.MM.yyyy"},
+             Case{"%-d\xc2\xb7%-m\xc2\xb7%Y", "d\xc2\xb7M\xc2\xb7yyyy"},
+             Case{"%F", "yyyy-MM-dd"},
+             // Names, blanks, words: the order of the fields, the first ASCII punctuation
+             // between two of them.
+             Case{"%d. %b %Y", "dd.MM.yyyy"},
+             Case{"%Y. %m. %d.", "yyyy.MM.dd"},
+             Case{"%a, %Y.eko %bren %da", "yyyy.MM.dd"},
+             Case{"%d %b, %Y", "dd,MM,yyyy"},
+             Case{"%b %-d %Y", "MM/d/yyyy"},
+             Case{"%A %e %^B %Y", "d/MM/yyyy"},
+             Case{"%A %D", "MM/dd/yyyy"},
+             Case{"%d %a %m %Y", "dd/MM/yyyy"},
+             Case{"%Oy/%Om/%Od", "yyyy/MM/dd"},
+             Case{"%Y\xe5\xb9\xb4%m\xe6\x9c\x88%d\xe6\x97\xa5 %A", "yyyy/MM/dd"},
+             Case{"%Y\xeb\x85\x84 %m\xec\x9b\x94 %d\xec\x9d\xbc", "yyyy-MM-dd"},
+             Case{"%Y\xeb\x85\x84 %m.%d\xec\x9d\xbc", "yyyy.MM.dd"},
+             // No day, month and year: the fall-back. An era's year is no year.
+             Case{"%m\xe6\x9c\x88%d\xe6\x97\xa5", "M/d/yyyy"},
+             Case{"%d/%m/%Ey", "M/d/yyyy"},
+             Case{"%A %d %B", "M/d/yyyy"},
+             Case{"%x", "M/d/yyyy"},
+             Case{"", "M/d/yyyy"},
+         }) {
+        const ShortDateFormat format = ShortDateFormatFromStrftime(QString::fromUtf8(c.strftime));
+        EXPECT_EQ(format.pattern.toStdString(), c.pattern) << c.strftime;
+        EXPECT_EQ(ReadDateText(FormatDate(format, {25, 12, 1999}), format, 2024,
+                               TwoDigitYears::CurrentCentury),
+                  (CalendarDate{25, 12, 1999}))
+            << c.strftime;
     }
 }
 
