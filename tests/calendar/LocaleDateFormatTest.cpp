@@ -1,10 +1,10 @@
 #include "calendar/LocaleDateFormat.h"
 
+#include "TimeLocale.h"
+
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <ostream>
-#include <string>
 
 namespace kestro {
 
@@ -12,21 +12,7 @@ void PrintTo(const CalendarDate& date, std::ostream* os);
 
 namespace {
 
-// Switches LC_TIME for one test and puts the previous locale back.
-class TimeLocale {
-public:
-    explicit TimeLocale(const char* name) {
-        const char* previous = std::setlocale(LC_TIME, nullptr);
-        previous_ = previous ? previous : "C";
-        ok_ = std::setlocale(LC_TIME, name) != nullptr;
-    }
-    ~TimeLocale() { std::setlocale(LC_TIME, previous_.c_str()); }
-    bool ok() const { return ok_; }
-
-private:
-    std::string previous_;
-    bool ok_ = false;
-};
+using test::TimeLocale;
 
 TEST(LocaleShortDateFormat, CLocale) {
     for (const char* name : {"C", "POSIX", "C.UTF-8"}) {

@@ -6,11 +6,12 @@
 #include "settings/SaveSettings.h"
 #include "settings/SettingsFileIO.h"
 
+#include "TimeLocale.h"
+
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstdlib>
 #include <langinfo.h>
 #include <ostream>
@@ -61,29 +62,13 @@ public:
     CalendarDate Today() const override { return {15, 6, 2024}; }
 };
 
-// Switches LC_TIME, as the program's start-up does from the environment, and puts it back.
-class TimeLocale {
-public:
-    explicit TimeLocale(const std::string& name) {
-        const char* previous = std::setlocale(LC_TIME, nullptr);
-        previous_ = previous ? previous : "C";
-        ok_ = std::setlocale(LC_TIME, name.c_str()) != nullptr;
-    }
-    ~TimeLocale() { std::setlocale(LC_TIME, previous_.c_str()); }
-    TimeLocale(const TimeLocale&) = delete;
-    TimeLocale& operator=(const TimeLocale&) = delete;
-    bool ok() const { return ok_; }
-
-private:
-    std::string previous_;
-    bool ok_ = false;
-};
+using test::TimeLocale;
 
 class LocaleDates : public testing::TestWithParam<LocaleCase> {};
 
 TEST_P(LocaleDates, PatternDatesFileAndMonthHeader) {
     const LocaleCase& c = GetParam();
-    const TimeLocale locale(std::string(c.name) + ".UTF-8");
+    const TimeLocale locale((std::string(c.name) + ".UTF-8").c_str());
     if (!locale.ok()) {
         if (QStandardPaths::findExecutable(QStringLiteral("localedef")).isEmpty()) {
             GTEST_SKIP() << "localedef is not installed, so the locale " << c.name
