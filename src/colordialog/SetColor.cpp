@@ -1,7 +1,7 @@
-#include "colors/SetColor.h"
+#include "colordialog/SetColor.h"
 
 #include "colors/ColorPickList.h"
-#include "colors/ColorToQColor.h"
+#include "widgets/ColorToQColor.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "colors/ColorCommands.h"
+#include "commands/ColorCommands.h"
 
 #include <algorithm>
 #include <array>
@@ -14,12 +14,13 @@ int ClampRow(int row) {
     return std::clamp(row, 1, 6);
 }
 
-ColorPair& PairOfRow(ScheduleSettings& settings, LetterSet set, int row) {
-    return settings.PlatoonColors[PlatoonLetterOfRow(set, row)];
+// The pair a row edits, by the record's current letter family.
+ColorPair& PairOfRow(ScheduleSettings& settings, int row) {
+    return settings.PlatoonColors[PlatoonLetterOfRow(settings.LetterSet, row)];
 }
 
-const ColorPair& PairOfRow(const ScheduleSettings& settings, LetterSet set, int row) {
-    return settings.PlatoonColors[PlatoonLetterOfRow(set, row)];
+const ColorPair& PairOfRow(const ScheduleSettings& settings, int row) {
+    return settings.PlatoonColors[PlatoonLetterOfRow(settings.LetterSet, row)];
 }
 
 void StorePicks(ColorValue& normal, ColorValue& inverse, const ColorDialogResult& result) {
@@ -36,16 +37,7 @@ QString ReportOf(const QString& start, ColorValue normal, ColorValue inverse) {
     return start + ColorToName(normal) + QStringLiteral(" / ") + ColorToName(inverse);
 }
 
-QString PlatoonReportOf(const ScheduleSettings& settings, LetterSet set, int row) {
-    const ColorPair& pair = PairOfRow(settings, set, row);
-    return ReportOf(PlatoonTextsOf(set, row).reportStart, pair.normal, pair.inverse);
-}
-
 } // namespace
-
-QChar PlatoonLetterOfRow(LetterSet set, int row) {
-    return LettersOf(set)[std::size_t(ClampRow(row) - 1)];
-}
 
 PlatoonRowTexts PlatoonTextsOf(LetterSet set, int row) {
     const QChar letter = PlatoonLetterOfRow(set, row);
@@ -87,7 +79,7 @@ ColorDialogRequest BackgroundRequest(const ScheduleSettings& settings) {
 
 ColorDialogRequest PlatoonRequest(const ScheduleSettings& settings, int row) {
     const PlatoonRowTexts texts = PlatoonTextsOf(settings.LetterSet, row);
-    const ColorPair pair = PairOfRow(settings, settings.LetterSet, row);
+    const ColorPair pair = PairOfRow(settings, row);
     ColorDialogRequest request;
     request.normalHeading = QStringLiteral("Normal");
     request.inverseHeading = QStringLiteral("Inverse");
@@ -109,7 +101,7 @@ void ApplyBackgroundResult(ScheduleSettings& settings, const ColorDialogResult& 
 }
 
 void ApplyPlatoonResult(ScheduleSettings& settings, int row, const ColorDialogResult& result) {
-    ColorPair& pair = PairOfRow(settings, settings.LetterSet, row);
+    ColorPair& pair = PairOfRow(settings, row);
     StorePicks(pair.normal, pair.inverse, result);
 }
 
@@ -118,26 +110,12 @@ QString BackgroundReport(const ScheduleSettings& settings) {
 }
 
 QString PlatoonReport(const ScheduleSettings& settings, int row) {
-    return PlatoonReportOf(settings, settings.LetterSet, row);
+    const ColorPair& pair = PairOfRow(settings, row);
+    return ReportOf(PlatoonTextsOf(settings.LetterSet, row).reportStart, pair.normal, pair.inverse);
 }
 
-QString PickBackgroundColors(ScheduleSettings& settings, Prompts& prompts) {
-    ApplyBackgroundResult(settings, prompts.PickColors(BackgroundRequest(settings)));
-    return BackgroundReport(settings);
-}
-
-QString PickPlatoonColors(ScheduleSettings& settings, int row, Prompts& prompts) {
-    // The pair is the one of the letter family at the click, whatever happens while the dialog
-    // is open.
-    const LetterSet set = settings.LetterSet;
-    const ColorDialogResult result = prompts.PickColors(PlatoonRequest(settings, row));
-    ColorPair& pair = PairOfRow(settings, set, row);
-    StorePicks(pair.normal, pair.inverse, result);
-    return PlatoonReportOf(settings, set, row);
-}
-
-ColorAreaView ColorAreaViewOf(bool shown) {
-    if (shown)
+ColorAreaView ToggleColorArea(bool shownNow) {
+    if (!shownNow)
         return {true, ColorAreaShownWidth, QStringLiteral("&Hide Colors")};
     return {false, ColorAreaHiddenWidth, QStringLiteral("&Set Colors")};
 }

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "app/Prompts.h"
+#include "colors/ColorDialogRequest.h"
 #include "colors/ColorNames.h"
-#include "rotation/Rotation.h"
 #include "settings/ScheduleSettings.h"
 
-#include <QChar>
 #include <QString>
 
 namespace kestro {
@@ -21,9 +19,6 @@ struct PlatoonRowTexts {
 };
 
 PlatoonRowTexts PlatoonTextsOf(LetterSet set, int row);
-
-// The platoon letter row `row` edits in a letter family: A to F, 1 to 6, or K L R G Y P.
-QChar PlatoonLetterOfRow(LetterSet set, int row);
 
 // What the dialog shows for the Background command.
 ColorDialogRequest BackgroundRequest(const ScheduleSettings& settings);
@@ -41,12 +36,6 @@ void ApplyPlatoonResult(ScheduleSettings& settings, int row, const ColorDialogRe
 QString BackgroundReport(const ScheduleSettings& settings);
 QString PlatoonReport(const ScheduleSettings& settings, int row);
 
-// The whole Background command between the button and the report: asks for the colors, stores
-// them on Ok and returns the report text.
-QString PickBackgroundColors(ScheduleSettings& settings, Prompts& prompts);
-// The same for platoon row `row`; the pair is chosen once, by the letter family at the start.
-QString PickPlatoonColors(ScheduleSettings& settings, int row, Prompts& prompts);
-
 // The main window's width and the Set Colors button's caption with the color area shown or not.
 struct ColorAreaView {
     bool shown = false;
@@ -58,10 +47,7 @@ struct ColorAreaView {
 inline constexpr int ColorAreaShownWidth = 469;
 inline constexpr int ColorAreaHiddenWidth = 269;
 
-ColorAreaView ColorAreaViewOf(bool shown);
 // Set Colors: the view after one click, from whether the color area is shown now.
-inline ColorAreaView ToggleColorArea(bool shownNow) {
-    return ColorAreaViewOf(!shownNow);
-}
+ColorAreaView ToggleColorArea(bool shownNow);
 
 } // namespace kestro

@@ -1,11 +1,19 @@
 #pragma once
 
-#include "app/Prompts.h"
 #include "settings/ScheduleSettings.h"
 
 #include <QString>
 
 namespace kestro {
+
+// What a file dialog is opened with.
+struct FileDialogRequest {
+    QString title;
+    QString folder;   // where it starts; the current folder when empty
+    QString fileName; // filled in
+    QString filter;   // e.g. "Ini Files (*.ini)"
+    QString defaultSuffix;
+};
 
 inline const QString EditingCaptionPrefix = QStringLiteral("Kestro: editing ");
 inline const QString NewScheduleCaption = QStringLiteral("Kestro utility for Dunmarek\u00AE");

@@ -1,8 +1,8 @@
-#include "rotation/Rotation.h"
+#include "settings/LetterSet.h"
 
-#include "colors/AsciiCase.h"
+#include "base/AsciiCase.h"
 
-#include <cstdint>
+#include <algorithm>
 
 namespace kestro {
 
@@ -20,6 +20,10 @@ std::array<QChar, 6> LettersOf(LetterSet set) {
     for (std::size_t row = 0; row < 6; ++row)
         letters[row] = QChar(PlatoonLetters[first + row]);
     return letters;
+}
+
+QChar PlatoonLetterOfRow(LetterSet set, int row) {
+    return LettersOf(set)[std::size_t(std::clamp(row, 1, 6) - 1)];
 }
 
 std::optional<LetterSet> LetterSetFromRotation(const QString& rotation) {
@@ -41,17 +45,6 @@ std::optional<LetterSet> LetterSetFromRotation(const QString& rotation) {
     default:
         return std::nullopt;
     }
-}
-
-QChar RotationLetter(DayNumber day, DayNumber startDay, int daysInRotation,
-                     const QString& rotation) {
-    const QChar none(u'Z');
-    if (day < startDay || daysInRotation < 1)
-        return none;
-    const std::int64_t position = (std::int64_t(day) - startDay) % daysInRotation;
-    if (position >= rotation.size())
-        return none;
-    return rotation[qsizetype(position)];
 }
 
 } // namespace kestro

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "calendar/Calendar.h"
-
 #include <QChar>
 #include <QString>
 
@@ -25,13 +23,12 @@ int PlatoonIndex(QChar letter);
 // The six letters of a family, row 1 first.
 std::array<QChar, 6> LettersOf(LetterSet set);
 
+// The platoon letter of row `row` (1 to 6) of the color area in a letter family: A to F, 1 to 6,
+// or K L R G Y P. A row number outside that range is taken as the nearest row.
+QChar PlatoonLetterOfRow(LetterSet set, int row);
+
 // The family named by the first character of a rotation; nothing for an empty text or a first
 // character of no family.
 std::optional<LetterSet> LetterSetFromRotation(const QString& rotation);
-
-// The character of the rotation on day: "Z" before the start, and also when the rotation cannot
-// say (fewer than one day in the rotation, or a text shorter than the position asked for).
-QChar RotationLetter(DayNumber day, DayNumber startDay, int daysInRotation,
-                     const QString& rotation);
 
 } // namespace kestro

@@ -1,6 +1,6 @@
-#include "app/StartupFiles.h"
+#include "startup/StartupFiles.h"
 
-#include "app/Platform.h"
+#include "startup/Platform.h"
 
 #include <QDir>
 #include <QFileInfo>

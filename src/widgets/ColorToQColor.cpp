@@ -1,4 +1,4 @@
-#include "colors/ColorToQColor.h"
+#include "widgets/ColorToQColor.h"
 
 #include <QGuiApplication>
 
@@ -64,6 +64,13 @@ QColor ColorToQColor(ColorValue color, const QPalette& palette) {
 
 QColor ColorToQColor(ColorValue color) {
     return ColorToQColor(color, QGuiApplication::palette());
+}
+
+std::optional<QColor> PaintColor(ColorValue color, const QPalette& palette) {
+    const QColor painted = ColorToQColor(color, palette);
+    if (painted.alpha() == 0)
+        return std::nullopt;
+    return painted;
 }
 
 } // namespace kestro

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QPalette>
 
+#include <optional>
+
 namespace kestro {
 
 // What a ColorValue paints on this desktop: an RGB color (either form) as itself, a Windows system
@@ -13,5 +15,8 @@ namespace kestro {
 QColor ColorToQColor(ColorValue color, const QPalette& palette);
 // The same with the application's palette.
 QColor ColorToQColor(ColorValue color);
+
+// A color as painted with the palette: nothing at all for "no color".
+std::optional<QColor> PaintColor(ColorValue color, const QPalette& palette);
 
 } // namespace kestro

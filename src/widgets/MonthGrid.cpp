@@ -1,4 +1,4 @@
-#include "app/MonthGrid.h"
+#include "widgets/MonthGrid.h"
 
 #include "rotation/MonthView.h"
 
@@ -6,6 +6,46 @@
 #include <QPainter>
 
 namespace kestro {
+
+namespace {
+
+GridKey GridKeyOf(int key) {
+    switch (key) {
+    case Qt::Key_Left:
+        return GridKey::Left;
+    case Qt::Key_Right:
+        return GridKey::Right;
+    case Qt::Key_Up:
+        return GridKey::Up;
+    case Qt::Key_Down:
+        return GridKey::Down;
+    case Qt::Key_PageUp:
+        return GridKey::PageUp;
+    case Qt::Key_PageDown:
+        return GridKey::PageDown;
+    case Qt::Key_Home:
+        return GridKey::Home;
+    case Qt::Key_End:
+        return GridKey::End;
+    case Qt::Key_T:
+        return GridKey::T;
+    case Qt::Key_F5:
+        return GridKey::F5;
+    case Qt::Key_F1:
+        return GridKey::F1;
+    case Qt::Key_Help:
+        return GridKey::Help;
+    default:
+        return GridKey::Other;
+    }
+}
+
+KeyModifiers KeyModifiersOf(Qt::KeyboardModifiers modifiers) {
+    return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::AltModifier),
+            modifiers.testFlag(Qt::ControlModifier)};
+}
+
+} // namespace
 
 MonthGrid::MonthGrid(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -64,7 +104,7 @@ void MonthGrid::paintEvent(QPaintEvent*) {
 void MonthGrid::keyPressEvent(QKeyEvent* event) {
     event->accept();
     if (keyDown)
-        keyDown(event->key(), event->modifiers());
+        keyDown(GridKeyOf(event->key()), KeyModifiersOf(event->modifiers()));
 }
 
 void MonthGrid::focusInEvent(QFocusEvent* event) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rotation/Navigation.h"
+
 #include <QFrame>
 #include <QRect>
 #include <QSize>
@@ -12,9 +14,9 @@ namespace kestro {
 
 // The owner-drawn 7 x 6 month grid: cells of a set size with 1-pixel lines between them inside a
 // sunken border. Every cell is painted by drawCell; every key pressed while it has the focus goes
-// to keyDown and nowhere else (Tab and Shift+Tab still move the focus, and Alt shortcuts of other
-// controls still work). The grid has no selected cell of its own; while it has the focus the
-// inner line of its border is drawn in the highlight color.
+// to keyDown, as the grid key it stands for, and nowhere else (Tab and Shift+Tab still move the
+// focus, and Alt shortcuts of other controls still work). The grid has no selected cell of its own;
+// while it has the focus the inner line of its border is drawn in the highlight color.
 class MonthGrid final : public QFrame {
 public:
     explicit MonthGrid(QWidget* parent);
@@ -24,7 +26,7 @@ public:
     QRect CellRect(int column, int row) const;
 
     std::function<void(QPainter&, int column, int row, const QRect& cell)> drawCell;
-    std::function<void(int key, Qt::KeyboardModifiers modifiers)> keyDown;
+    std::function<void(GridKey key, KeyModifiers modifiers)> keyDown;
 
     QSize cellSize{33, 24};
 

@@ -1,6 +1,6 @@
-#include "app/Panel.h"
+#include "widgets/Panel.h"
 
-#include "colors/ColorToQColor.h"
+#include "widgets/ColorToQColor.h"
 
 #include <QPainter>
 
@@ -40,11 +40,11 @@ void Panel::SetCaptionFont(const QFont& font) {
 void Panel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // "No color" is transparent: the panel shows what lies behind it.
-    if (const QColor fill = ColorToQColor(fill_, palette()); fill.alpha() != 0)
-        painter.fillRect(rect(), fill);
-    if (const QColor color = ColorToQColor(captionColor_, palette());
-        color.alpha() != 0 && !caption_.isEmpty()) {
-        painter.setPen(color);
+    if (const std::optional<QColor> fill = PaintColor(fill_, palette()))
+        painter.fillRect(rect(), *fill);
+    if (const std::optional<QColor> color = PaintColor(captionColor_, palette());
+        color && !caption_.isEmpty()) {
+        painter.setPen(*color);
         painter.setFont(captionFont_ ? *captionFont_ : font());
         painter.drawText(contentsRect(), int(captionAlignment_) | Qt::TextSingleLine, caption_);
     }

@@ -1,4 +1,4 @@
-#include "app/WindowFonts.h"
+#include "widgets/WindowFonts.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 // Shows the Set Color dialog for platoon A (red on white over white) and saves screen shots:
 // closed, with the first pick list open, and with the second one open. For looking at the dialog
 // on a real display: setcolor_shot OUTPUT_FOLDER
-#include "colors/SetColor.h"
+#include "colordialog/SetColor.h"
 
 #include <QApplication>
 #include <QComboBox>

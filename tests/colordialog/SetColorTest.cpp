@@ -1,6 +1,6 @@
-#include "colors/SetColor.h"
+#include "colordialog/SetColor.h"
 #include "colors/ColorPickList.h"
-#include "colors/ColorToQColor.h"
+#include "widgets/ColorToQColor.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "app/FileCommands.h"
+#include "commands/FileCommands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "app/StartupFiles.h"
-#include "FakePlatform.h"
+#include "startup/StartupFiles.h"
+#include "support/FakePlatform.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Platform.h"
+#include "startup/Platform.h"
 
 namespace kestro::test {
 

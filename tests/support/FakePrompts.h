@@ -5,7 +5,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QTest>
 
 #include <deque>
 #include <memory>
@@ -68,16 +67,8 @@ public:
     QList<FileDialogRequest> fileDialogs;
     QList<ColorDialogRequest> colorDialogs;
 
-    void VerifyAllShown() {
-        if (!queue_.empty()) {
-            QString missing;
-            for (const auto& p : queue_)
-                missing += QStringLiteral("\n  ") + Describe(p->kind, p->text);
-            queue_.clear();
-            QTest::qFail(qPrintable(QStringLiteral("Expected prompts never shown:") + missing),
-                         __FILE__, __LINE__);
-        }
-    }
+    // Fails the running test when expected prompts never came.
+    void VerifyAllShown();
 
     void ShowMessage(const QString& text) override { Take(PromptKind::Message, text); }
     void ShowError(const QString& text) override { Take(PromptKind::Error, text); }
@@ -114,29 +105,10 @@ private:
         return prompt;
     }
 
-    static QString Describe(PromptKind kind, const QString& text) {
-        static const char* const names[] = {"message",     "error",  "question",      "open dialog",
-                                            "save dialog", "colors", "help contents", "about"};
-        return QString::fromLatin1(names[int(kind)]) + QStringLiteral(": \"") + text +
-               QLatin1Char('"');
-    }
+    static QString Describe(PromptKind kind, const QString& text);
 
     // The expected prompt, or nullptr when this one was not expected.
-    std::unique_ptr<ExpectedPrompt> Take(PromptKind kind, const QString& text) {
-        shown.append(Describe(kind, text));
-        if (queue_.empty() || queue_.front()->kind != kind || queue_.front()->text != text) {
-            const QString expected = queue_.empty()
-                                         ? QStringLiteral("nothing")
-                                         : Describe(queue_.front()->kind, queue_.front()->text);
-            QTest::qFail(qPrintable(QStringLiteral("Unexpected prompt ") + Describe(kind, text) +
-                                    QStringLiteral(", expected ") + expected),
-                         __FILE__, __LINE__);
-            return nullptr;
-        }
-        std::unique_ptr<ExpectedPrompt> prompt = std::move(queue_.front());
-        queue_.pop_front();
-        return prompt;
-    }
+    std::unique_ptr<ExpectedPrompt> Take(PromptKind kind, const QString& text);
 
     std::deque<std::unique_ptr<ExpectedPrompt>> queue_;
 };

@@ -1,33 +1,15 @@
 #pragma once
 
-#include "calendar/Clock.h"
-
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 namespace kestro::test {
 
-class FixedClock final : public Clock {
-public:
-    explicit FixedClock(CalendarDate today) : today_(today) {}
-    CalendarDate Today() const override { return today_; }
+// Writes a whole file; throws std::runtime_error when it cannot, which fails the running test in
+// GoogleTest and in Qt Test alike.
+void WriteBytes(const QString& path, const QByteArray& bytes);
 
-private:
-    CalendarDate today_;
-};
-
-inline void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        throw std::runtime_error("cannot write test file");
-}
-
-inline QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
+// The whole file, or "<unreadable>" when it cannot be read, so that no expected content matches.
+QByteArray ReadBytes(const QString& path);
 
 } // namespace kestro::test

@@ -4,10 +4,14 @@
 
 namespace kestro::test {
 
-struct FixedClock final : Clock {
-    CalendarDate today;
-    explicit FixedClock(CalendarDate day) : today(day) {}
-    CalendarDate Today() const override { return today; }
+// A clock that stands still on one day.
+class FixedClock final : public Clock {
+public:
+    explicit FixedClock(CalendarDate today) : today_(today) {}
+    CalendarDate Today() const override { return today_; }
+
+private:
+    CalendarDate today_;
 };
 
 } // namespace kestro::test
