@@ -64,17 +64,17 @@ for path in "$root"/src/*/; do
              sed -E 's/#[[:space:]]*include[[:space:]]*"([^"]+)"/\1/; s/:[[:space:]]+/:/')
 
     cmake_file=$path/CMakeLists.txt
-    [ -f "$cmake_file" ] || continue
+    cmake_text=$([ -f "$cmake_file" ] && grep -v '^[[:space:]]*#' "$cmake_file" || true)
     while read -r library; do
         used=${folder_of_library[$library]:-}
         [ -n "$used" ] || continue
         if [[ "$may" != *" $used "* ]]; then
             fail "src/$folder/CMakeLists.txt: links $library of $used, but $folder may use only ${listed[$folder]}"
         fi
-    done < <(grep -v '^[[:space:]]*#' "$cmake_file" | grep -oE '\bkestro_[a-z_]+' | sort -u)
+    done < <(grep -oE '\bkestro_[a-z_]+' <<<"$cmake_text" | sort -u)
 
     [ "${qt[$folder]}" = Core ] || continue
-    if grep -v '^[[:space:]]*#' "$cmake_file" | grep -qE 'Qt6::(Gui|Widgets)|kestro_widget_library'; then
+    if grep -qE 'Qt6::(Gui|Widgets)|kestro_widget_library' <<<"$cmake_text"; then
         fail "src/$folder/CMakeLists.txt: links Qt Gui or Widgets, but $folder uses QtCore at most"
     fi
     [ -n "$qtcore" ] || continue
