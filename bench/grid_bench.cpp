@@ -4,9 +4,9 @@
 // platform unless QT_QPA_PLATFORM says otherwise.
 #include "../tests/app/MainFormHarness.h"
 
-#include "app/MonthGrid.h"
-#include "app/Panel.h"
-#include "app/WindowFonts.h"
+#include "widgets/MonthGrid.h"
+#include "widgets/Panel.h"
+#include "widgets/WindowFonts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -44,14 +44,14 @@ benchmark::Counter PerFrame(double frames) {
 void BM_GridRepaint(benchmark::State& state) {
     TMainForm& form = *Run().form;
     for (auto _ : state)
-        form.dgCal->repaint();
+        Peek(form).dgCal->repaint();
     state.counters["per_frame"] = PerFrame(1);
 }
 
 void BM_GridGrab(benchmark::State& state) {
     TMainForm& form = *Run().form;
     for (auto _ : state) {
-        QPixmap shot = form.dgCal->grab();
+        QPixmap shot = Peek(form).dgCal->grab();
         benchmark::DoNotOptimize(shot);
     }
     state.counters["per_frame"] = PerFrame(1);
@@ -63,12 +63,12 @@ void BM_PageDown100(benchmark::State& state) {
     TMainForm& form = *Run().form;
     for (auto _ : state) {
         for (int month = 0; month < 100; ++month) {
-            QTest::keyClick(form.dgCal, Qt::Key_PageDown);
-            form.dgCal->repaint();
-            form.pHeader->repaint();
+            QTest::keyClick(Peek(form).dgCal, Qt::Key_PageDown);
+            Peek(form).dgCal->repaint();
+            Peek(form).pHeader->repaint();
         }
         state.PauseTiming();
-        form.bTodayClick();
+        Peek(form).bTodayClick();
         QApplication::processEvents();
         state.ResumeTiming();
     }
@@ -78,12 +78,13 @@ void BM_PageDown100(benchmark::State& state) {
 // Only the 42 cells, through the window's own cell routine, into an image (no widget painting).
 void BM_DrawCells(benchmark::State& state) {
     TMainForm& form = *Run().form;
-    QImage image(form.dgCal->size(), QImage::Format_RGB32);
+    QImage image(Peek(form).dgCal->size(), QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
         for (int row = 0; row < MonthGridRows; ++row)
             for (int column = 0; column < MonthGridColumns; ++column)
-                form.dgCalDrawCell(painter, column, row, form.dgCal->CellRect(column, row));
+                Peek(form).dgCalDrawCell(painter, column, row,
+                                         Peek(form).dgCal->CellRect(column, row));
     }
     state.counters["per_frame"] = PerFrame(1);
 }
@@ -95,7 +96,7 @@ void BM_CellFontPerCell(benchmark::State& state) {
     const QString caption = QStringLiteral("28");
     for (auto _ : state) {
         for (int cell = 0; cell < MonthGridColumns * MonthGridRows; ++cell) {
-            const QFont font = PreviewFont(CellFont(form.Settings));
+            const QFont font = PreviewFont(CellFont(Peek(form).Settings));
             const QFontMetrics metrics(font);
             benchmark::DoNotOptimize(metrics.horizontalAdvance(caption) + metrics.height());
         }
@@ -108,7 +109,7 @@ void BM_CellFontPerFrame(benchmark::State& state) {
     TMainForm& form = *Run().form;
     const QString caption = QStringLiteral("28");
     for (auto _ : state) {
-        const QFont font = PreviewFont(CellFont(form.Settings));
+        const QFont font = PreviewFont(CellFont(Peek(form).Settings));
         const QFontMetrics metrics(font);
         for (int cell = 0; cell < MonthGridColumns * MonthGridRows; ++cell)
             benchmark::DoNotOptimize(metrics.horizontalAdvance(caption) + metrics.height());

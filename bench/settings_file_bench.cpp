@@ -2,6 +2,7 @@
 // the same file with an fsync (the least any all-or-nothing save must do).
 #include "settings/LoadSettings.h"
 #include "settings/SaveSettings.h"
+#include "support/FixedClock.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,10 +16,7 @@ using namespace kestro;
 
 namespace {
 
-class FixedClock final : public Clock {
-public:
-    CalendarDate Today() const override { return {15, 6, 2024}; }
-};
+using test::FixedClock;
 
 QByteArray MakeFile(qsizetype bytes, int sections) {
     QByteArray file = "[Shift Schedule]\r\nNumberOfPlatoons=3\r\nDaysInRotation=24\r\n"
@@ -48,7 +46,7 @@ struct Fixture {
 
 void BM_LoadSettings(benchmark::State& state) {
     Fixture fx(state);
-    const FixedClock clock;
+    const FixedClock clock{{15, 6, 2024}};
     const ShortDateFormat format = DefaultShortDateFormat();
     for (auto _ : state) {
         ScheduleSettings settings;

@@ -1,12 +1,16 @@
-# Shared settings for the project's own targets: warnings are errors in our code.
+# Shared settings for the project's own targets. Warnings are errors only with KESTRO_WERROR (the
+# test command turns it on), so that a newer compiler's new warnings never break a user's build.
 function(kestro_defaults target)
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
-                                             -Werror)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow)
+    if(KESTRO_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
     target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII
                                                  QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
 endfunction()
 
-# A core library of one subsystem folder.
+# The library of one folder of src/ that uses no widgets: it links the libraries of the folders
+# below it and QtCore at most.
 function(kestro_core_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
     add_library(${name} STATIC ${ARG_SOURCES})
@@ -15,12 +19,9 @@ function(kestro_core_library name)
     kestro_defaults(${name})
 endfunction()
 
-# A GoogleTest executable registered with CTest.
-function(kestro_gtest name)
+# The library of one folder of src/ that holds widgets.
+function(kestro_widget_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
-    add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main)
-    kestro_defaults(${name})
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime")
+    kestro_core_library(${name} SOURCES ${ARG_SOURCES} LINKS ${ARG_LINKS} Qt6::Widgets)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
 endfunction()

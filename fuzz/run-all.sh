@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Runs every fuzz target in a build folder for a bounded time over its committed corpus, then keeps
-# the inputs it found that reach code the corpus did not reach: they are merged into
-# fuzz/corpus/<target>, to be committed with the next change. Inputs that only exercise known code
-# more often are not kept, so the corpus grows only when the fuzzer finds something new.
+# Runs every fuzz target in a build folder for a bounded time over its committed corpus
+# (fuzz/corpus/<target>, only read). The inputs a run finds that reach new code are written into
+# BUILD_DIR/fuzz-corpus/<target>, where the next run starts from them too; nothing under fuzz/
+# changes. fuzz/minimize-corpus.sh merges them into fuzz/corpus/ when someone decides to.
 # A crash or a hang leaves its input in BUILD_DIR/fuzz-artifacts/<target>/.
 # Usage: fuzz/run-all.sh BUILD_DIR SECONDS
 set -euo pipefail
@@ -12,37 +12,31 @@ here=$(cd "$(dirname "$0")" && pwd)
 # libFuzzer stops by itself after -max_total_time; `timeout` ends a run that does not stop,
 # whatever the reason, and kills it 10 s after asking.
 run_limit=$((seconds + 120))
-merge_limit=300
-# One target: run, then merge what it found. Its report goes to standard output.
+# One target. Its report goes to standard output.
 fuzz_one() {
-    local target=$1 name corpus artifacts work status before after reason
+    local target=$1 name corpus found artifacts log status before after reason
     name=$(basename "$target")
     corpus="$here/corpus/$name"
+    found="$build/fuzz-corpus/$name"
     artifacts="$build/fuzz-artifacts/$name"
-    mkdir -p "$corpus" "$artifacts"
-    work=$(mktemp -d)
-    mkdir "$work/new"
+    mkdir -p "$found" "$artifacts"
+    log=$(mktemp)
+    before=$(find "$found" -type f | wc -l)
     status=0
+    # libFuzzer writes new inputs into the first corpus folder it is given.
     timeout -k 10 "$run_limit" "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
-        -artifact_prefix="$artifacts/" "$work/new" "$corpus" >"$work/log" 2>&1 || status=$?
+        -artifact_prefix="$artifacts/" "$found" "$corpus" >"$log" 2>&1 || status=$?
     if [ "$status" -eq 0 ]; then
-        before=$(find "$corpus" -type f | wc -l)
-        if [ -n "$(ls -A "$work/new")" ] &&
-            ! timeout -k 10 "$merge_limit" "$target" -merge=1 -use_counters=0 -timeout=10 \
-                -rss_limit_mb=4096 "$corpus" "$work/new" >"$work/merge.log" 2>&1; then
-            echo "fuzz: $name: merging the new inputs failed; none kept"
-            tail -n 5 "$work/merge.log"
-        fi
-        after=$(find "$corpus" -type f | wc -l)
-        echo "fuzz: $name ran ${seconds}s clean; kept $((after - before)) new inputs"
+        after=$(find "$found" -type f | wc -l)
+        echo "fuzz: $name ran ${seconds}s clean; $((after - before)) new inputs in $found"
     else
         [ "$status" -eq 124 ] && reason="did not stop within ${run_limit}s" || reason="exit $status"
         echo "fuzz: $name FAILED ($reason); inputs in $artifacts"
-        tail -n 40 "$work/log"
-        rm -rf "$work"
+        tail -n 40 "$log"
+        rm -f "$log"
         return 1
     fi
-    rm -rf "$work"
+    rm -f "$log"
 }
 
 # The targets run side by side, as many at a time as there are processors; each one's report is

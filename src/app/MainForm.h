@@ -1,12 +1,12 @@
 #pragma once
 
 #include "app/Prompts.h"
-#include "app/StartupFiles.h"
 #include "calendar/Clock.h"
 #include "calendar/DateText.h"
 #include "rotation/MonthView.h"
 #include "rotation/Navigation.h"
 #include "settings/ScheduleSettings.h"
+#include "startup/StartupFiles.h"
 
 #include <QMainWindow>
 
@@ -26,6 +26,10 @@ class Panel;
 class Platform;
 class UpDownArrows;
 
+namespace test {
+struct MainFormAccess;
+}
+
 // The window's client area (below the menu bar) is 253 x 377 pixels at creation and can be
 // resized between 240 and 453 wide and 377 and 389 high; these are the outer sizes of the Windows
 // original less its 16-pixel frame (and its title bar). The color area at x >= 280 comes into view
@@ -37,12 +41,101 @@ inline constexpr int ClientHeight = 377;
 inline constexpr int ClientMaximumHeight = 389;
 
 // The editor's main window. It owns the one ScheduleSettings record and the one MonthView of the
-// run; the controls hold the schedule fields as text beside the record.
+// run; the controls hold the schedule fields as text beside the record. Its parts live in one
+// file each: the layout (MainForm.cpp), the file commands (MainFormFile.cpp), the color area
+// (MainFormColors.cpp) and the editing of the schedule and the month view (MainFormEdit.cpp).
 class TMainForm final : public QMainWindow {
 public:
     TMainForm(Platform& platform, Clock& clock, Prompts& prompts, StartupState startup,
               ShortDateFormat dateFormat, QWidget* parent = nullptr);
     ~TMainForm() override;
+
+    // Retreat shows at most this many of its steps in the start-date field (always the last one),
+    // so that a retreat over centuries one day at a time stays quick.
+    static constexpr int RetreatStepsShown = 100;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Tests and benchmarks read the record and reach the controls through it.
+    friend struct test::MainFormAccess;
+
+    // The layout: controls, their names and handlers, the menu and the tab order.
+    void CreateControls();
+    void NameControls();
+    void ConnectControls();
+    void CreateMenu();
+    void SetTabOrder();
+
+    // Creation and the File menu.
+    void FormCreate();
+    // Reads a settings file into the record, tells the user about an unreadable start date, and
+    // redraws what depends on the record except the edit fields.
+    void LoadSettings(const QString& path);
+    // Puts the record into the controls; the two date fields show dateToShow.
+    void FillControls(DayNumber dateToShow);
+    void MFileNewClick();
+    void MFileOpenClick();
+    void MFileSaveClick();
+    void MFileSaveAsClick();
+    // Closes the window, which asks about unsaved changes first (FormCloseQuery).
+    void MFileExitClick();
+    // Asked before the window closes, however it is closed: with unsaved changes to a named file
+    // the user is asked whether to save them. False keeps the window open, which happens only
+    // when the user wanted the changes saved and saving failed.
+    bool FormCloseQuery();
+    // Writes the schedule into the file at path; tells the user when that fails. The change
+    // flags are cleared only by a successful save.
+    bool SaveSettings(const QString& path);
+    QString AbsoluteName(const QString& name) const;
+
+    // The color area.
+    // The panels' colors, the captions and which platoon rows show, all from the record.
+    void RefreshColorArea();
+    void RefreshPanelColors();
+    void RefreshPlatoonCaptions();
+    void RefreshPlatoonRows();
+    void bColorsClick();
+    void bBkGrClick();
+    // The six platoon buttons of the color area; row is 1 to 6.
+    void bPltClick(int row);
+    void bAPltClick() { bPltClick(1); }
+    void bBPltClick() { bPltClick(2); }
+    void bCPltClick() { bPltClick(3); }
+    void bDPltClick() { bPltClick(4); }
+    void bEPltClick() { bPltClick(5); }
+    void bFPltClick() { bPltClick(6); }
+    void EmptyColorReport();
+    void ShowColorReport(const QString& report);
+
+    // Editing the schedule, the month view and help.
+    void UpdateMonthHeader();
+    void RedrawMonthView();
+    void dgCalDrawCell(QPainter& painter, int column, int row, const QRect& cell);
+    void dgCalKeyDown(GridKey key, KeyModifiers modifiers);
+    void udMonClick(UpDownArrow arrow);
+    void bTodayClick();
+    void eNumPltChange();
+    void eRotDaysChange();
+    void eRotationChange();
+    void eRotationExit();
+    void eStartDateChange();
+    void bApplyClick();
+    void bRetreatClick();
+    void MHelpContentsClick();
+    void MHelpAboutClick();
+    // Sets a field's text as a program change, which its change handler does not count as an
+    // edit by the user.
+    void SetProgramText(QLineEdit* field, const QString& text);
+    bool UserEdit() const { return !programChange_; }
+    void ShowErrorBox(const QString& error);
+    DayNumber Today() const;
+    DayNumber FirstOfCurrentMonth() const;
+    int CurrentYear() const;
+    QString DateText(DayNumber day) const;
+    QString HelpFile() const;
 
     ScheduleSettings Settings;
     MonthView View;
@@ -84,86 +177,6 @@ public:
     QAction* MFileExit;
     QAction* MHelpContents;
     QAction* MHelpAbout;
-
-    // Puts the record into the controls; the two date fields show dateToShow.
-    void FillControls(DayNumber dateToShow);
-    void RefreshPanelColors();
-    void RefreshPlatoonCaptions();
-    void RefreshPlatoonRows();
-    void UpdateMonthHeader();
-    // Reads a settings file into the record, tells the user about an unreadable start date, and
-    // redraws what depends on the record except the edit fields.
-    void LoadSettings(const QString& path);
-
-    void dgCalDrawCell(QPainter& painter, int column, int row, const QRect& cell);
-    void dgCalKeyDown(int key, Qt::KeyboardModifiers modifiers);
-    void udMonClick(UpDownArrow arrow);
-    void bTodayClick();
-
-    void eNumPltChange();
-    void eRotDaysChange();
-    void eRotationChange();
-    void eRotationExit();
-    void eStartDateChange();
-    void bApplyClick();
-    void bRetreatClick();
-
-    void bColorsClick();
-    void bBkGrClick();
-    // The six platoon buttons of the color area; row is 1 to 6.
-    void bPltClick(int row);
-    void bAPltClick() { bPltClick(1); }
-    void bBPltClick() { bPltClick(2); }
-    void bCPltClick() { bPltClick(3); }
-    void bDPltClick() { bPltClick(4); }
-    void bEPltClick() { bPltClick(5); }
-    void bFPltClick() { bPltClick(6); }
-
-    void MFileNewClick();
-    void MFileOpenClick();
-    void MFileSaveClick();
-    void MFileSaveAsClick();
-    // Closes the window, which asks about unsaved changes first (FormCloseQuery).
-    void MFileExitClick();
-    void MHelpContentsClick();
-    void MHelpAboutClick();
-
-    // Asked before the window closes, however it is closed: with unsaved changes to a named file
-    // the user is asked whether to save them. False keeps the window open, which happens only
-    // when the user wanted the changes saved and saving failed.
-    bool FormCloseQuery();
-
-    // Retreat shows at most this many of its steps in the start-date field (always the last one),
-    // so that a retreat over centuries one day at a time stays quick.
-    static constexpr int RetreatStepsShown = 100;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void CreateControls();
-    void CreateMenu();
-    void SetTabOrder();
-    void FormCreate();
-
-    // Sets a field's text as a program change, which its change handler does not count as an
-    // edit by the user.
-    void SetProgramText(QLineEdit* field, const QString& text);
-    bool UserEdit() const { return !programChange_; }
-    void EmptyColorReport();
-    void ShowColorReport(const QString& report);
-    // Writes the schedule into the file at path; tells the user when that fails. The change
-    // flags are cleared only by a successful save.
-    bool SaveSettings(const QString& path);
-    QString AbsoluteName(const QString& name) const;
-    void ShowErrorBox(const QString& error);
-    void RedrawMonthView();
-    DayNumber Today() const;
-    DayNumber FirstOfCurrentMonth() const;
-    int CurrentYear() const;
-    QString DateText(DayNumber day) const;
-    QString HelpFile() const;
 
     Platform& platform_;
     Clock& clock_;

@@ -1,6 +1,6 @@
 #include "app/QtPrompts.h"
 
-#include "colors/SetColor.h"
+#include "colordialog/SetColor.h"
 #include "help/About.h"
 #include "help/HelpViewer.h"
 
@@ -45,15 +45,11 @@ std::optional<QString> AskFileName(const FileDialogRequest& request, QFileDialog
 
 QtPrompts::QtPrompts() = default;
 
-QtPrompts::QtPrompts(TColorDlg& colorDlg) : colorDlg_(&colorDlg) {}
-
 QtPrompts::~QtPrompts() = default;
 
 TColorDlg& QtPrompts::ColorDlg() {
-    if (colorDlg_ == nullptr) {
-        ownColorDlg_ = std::make_unique<TColorDlg>();
-        colorDlg_ = ownColorDlg_.get();
-    }
+    if (colorDlg_ == nullptr)
+        colorDlg_ = std::make_unique<TColorDlg>();
     return *colorDlg_;
 }
 

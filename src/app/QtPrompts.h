@@ -17,8 +17,6 @@ public:
     // The Set Color dialog is made at the first color command (it costs a noticeable part of
     // the start-up otherwise) and reused for every later one.
     QtPrompts();
-    // colorDlg: a Set Color dialog made by the caller; it must outlive these prompts.
-    explicit QtPrompts(TColorDlg& colorDlg);
     ~QtPrompts() override;
 
     // The main window, on whose behalf the help viewer and the About box are shown; until it is
@@ -38,8 +36,7 @@ private:
     QWidget* Owner() const;
     TColorDlg& ColorDlg();
 
-    TColorDlg* colorDlg_ = nullptr;
-    std::unique_ptr<TColorDlg> ownColorDlg_;
+    std::unique_ptr<TColorDlg> colorDlg_;
 };
 
 } // namespace kestro

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Platform.h"
+#include "startup/Platform.h"
 
 namespace kestro {
 
@@ -9,7 +9,7 @@ namespace kestro {
 // (~/.local/share), all users is the first folder of $XDG_CONFIG_DIRS (/etc/xdg). A variable
 // that is unset, empty or not an absolute path gives way to the default in brackets.
 class SystemPlatform final : public Platform {
-  public:
+public:
     QString RoamingAppDataFolder() const override;
     QString LocalAppDataFolder() const override;
     QString CommonAppDataFolder() const override;

@@ -1,9 +1,9 @@
-#include "app/CommandLineInfo.h"
 #include "app/MainForm.h"
 #include "app/QtPrompts.h"
-#include "app/StartupFiles.h"
 #include "app/SystemPlatform.h"
 #include "calendar/Clock.h"
+#include "startup/CommandLineInfo.h"
+#include "startup/StartupFiles.h"
 
 #include <QApplication>
 

@@ -1,12 +1,19 @@
 #include "colors/ColorNames.h"
 
-#include "colors/AsciiCase.h"
+#include "base/AsciiCase.h"
 
 #include <array>
 
 namespace kestro {
 namespace {
 
+struct ColorName {
+    const char* matched; // compared with the upper-cased text
+    const char* written; // nullptr for a name that is read but never written
+    ColorValue value;
+};
+
+// The named colors in the order in which names and values are tried.
 constexpr std::array<ColorName, 47> kColorNames{{
     {"BLACK", "Black", 0x00000000},
     {"MAROON", "Maroon", 0x00000080},
@@ -84,10 +91,6 @@ ColorValue HexTextToColor(const QString& text) {
 }
 
 } // namespace
-
-std::span<const ColorName> ColorNameTable() {
-    return kColorNames;
-}
 
 ColorValue NameToColor(const QString& text) {
     if (text.startsWith(QLatin1Char('$')))

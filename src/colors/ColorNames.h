@@ -3,7 +3,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <span>
 
 namespace kestro {
 
@@ -27,15 +26,6 @@ struct ColorPair {
     ColorValue inverse = 0;
     friend bool operator==(const ColorPair&, const ColorPair&) = default;
 };
-
-struct ColorName {
-    const char* matched; // compared with the upper-cased text
-    const char* written; // nullptr for a name that is read but never written
-    ColorValue value;
-};
-
-// The named colors in the order in which names and values are tried.
-std::span<const ColorName> ColorNameTable();
 
 ColorValue NameToColor(const QString& text);
 // The written name of a color; "$RRGGBB" for the hexadecimal form; "Unknown" for anything else.

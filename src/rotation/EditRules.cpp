@@ -1,9 +1,8 @@
 #include "rotation/EditRules.h"
 
-#include "colors/AsciiCase.h"
+#include "base/AsciiCase.h"
 
-#include <cstdint>
-#include <limits>
+#include <optional>
 
 namespace kestro {
 
@@ -14,15 +13,6 @@ QString InvalidDateText(const QString& text) {
 }
 
 } // namespace
-
-IntegerReading ReadIntegerField(const QString& text) {
-    IntegerReading result;
-    result.value = ReadFieldInteger(text);
-    if (!result.value) {
-        result.error = QLatin1Char('\'') + text + QLatin1String("' is not a valid integer value");
-    }
-    return result;
-}
 
 TypedDay ReadTypedDay(const QString& text, const ShortDateFormat& format, int epoch,
                       int currentYear) {
@@ -41,19 +31,19 @@ TypedDay ReadTypedDay(const QString& text, const ShortDateFormat& format, int ep
 
 ApplyResult ApplyRotation(ScheduleSettings& settings, const ScheduleFieldTexts& fields,
                           const ShortDateFormat& format, int currentYear) {
-    const IntegerReading days = ReadIntegerField(fields.daysInRotation);
-    if (!days.value) {
-        return {ApplyOutcome::NotAnInteger, days.error};
+    const std::optional<int> days = ReadFieldInteger(fields.daysInRotation);
+    if (!days) {
+        return {ApplyOutcome::NotAnInteger, NotAnIntegerText(fields.daysInRotation)};
     }
-    if (fields.rotation.size() != *days.value) {
+    if (fields.rotation.size() != *days) {
         return {ApplyOutcome::LengthMismatch, ApplyLengthMismatchText};
     }
-    const IntegerReading platoons = ReadIntegerField(fields.numberOfPlatoons);
-    if (!platoons.value) {
-        return {ApplyOutcome::NotAnInteger, platoons.error};
+    const std::optional<int> platoons = ReadFieldInteger(fields.numberOfPlatoons);
+    if (!platoons) {
+        return {ApplyOutcome::NotAnInteger, NotAnIntegerText(fields.numberOfPlatoons)};
     }
-    settings.NumberOfPlatoons = *platoons.value;
-    settings.DaysInRotation = *days.value;
+    settings.NumberOfPlatoons = *platoons;
+    settings.DaysInRotation = *days;
     settings.ShiftRotation = AsciiUpper(fields.rotation);
 
     const TypedDay start = ReadTypedDay(fields.startDate, format, settings.Epoch, currentYear);

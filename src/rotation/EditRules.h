@@ -11,15 +11,6 @@
 
 namespace kestro {
 
-// A field's text read as a whole number: decimal digits with an optional sign, in signed 32-bit
-// range, nothing else (no blanks). On failure the error reads "'<text>' is not a valid integer
-// value".
-struct IntegerReading {
-    std::optional<int> value;
-    QString error;
-};
-IntegerReading ReadIntegerField(const QString& text);
-
 // A typed date read as a start day, with the 50-year window for short years. A text that is no
 // date, or a date outside 1600 to 3999, gives the error "'<text>' is not a valid date".
 struct TypedDay {

@@ -29,4 +29,8 @@ std::optional<int> ReadFieldInteger(const QString& text) {
     return int(value);
 }
 
+QString NotAnIntegerText(const QString& text) {
+    return QLatin1Char('\'') + text + QLatin1String("' is not a valid integer value");
+}
+
 } // namespace kestro

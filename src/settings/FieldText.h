@@ -18,4 +18,8 @@ struct ScheduleFieldTexts {
 // Anything else, an empty text or blanks included, is not a number.
 std::optional<int> ReadFieldInteger(const QString& text);
 
+// What the user is told about a field text that ReadFieldInteger does not take:
+// "'<text>' is not a valid integer value".
+QString NotAnIntegerText(const QString& text);
+
 } // namespace kestro

@@ -2,7 +2,7 @@
 
 #include "calendar/Calendar.h"
 #include "colors/ColorNames.h"
-#include "rotation/Rotation.h"
+#include "settings/LetterSet.h"
 
 #include <QString>
 

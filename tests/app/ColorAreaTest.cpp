@@ -1,7 +1,8 @@
 #include "MainFormHarness.h"
 
-#include "app/MonthGrid.h"
-#include "app/Panel.h"
+#include "support/Pixels.h"
+#include "widgets/MonthGrid.h"
+#include "widgets/Panel.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -26,15 +27,6 @@ const QByteArray NavySchedule = "[Shift Schedule]\n"
                                 "[Colors]\n"
                                 "APlt=Navy\nAInv=Yellow\n"
                                 "BkGr=White\nLdTr=Silver\n";
-
-int PixelsOf(const QImage& image, const QColor& color) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixelColor(x, y) == color;
-    }
-    return count;
-}
 
 // The fill shows in a panel's corner, inside its bevel; the caption is a few pixels of its color.
 QColor FillOf(QWidget* panel) {
@@ -71,24 +63,24 @@ private slots:
         TMainForm& form = Navy3();
         QCOMPARE(form.width(), ClientWidthColorsHidden);
         // Typing color letters changes the letter set; the rows follow only later.
-        TypeInto(form.eRotation, QStringLiteral("klr"));
-        QCOMPARE(form.bPlt[0]->text(), QStringLiteral("&A Platoon"));
+        TypeInto(Peek(form).eRotation, QStringLiteral("klr"));
+        QCOMPARE(Peek(form).bPlt[0]->text(), QStringLiteral("&A Platoon"));
 
-        QTest::mouseClick(form.bColors, Qt::LeftButton);
-        QVERIFY(form.ColorsShown);
+        QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
+        QVERIFY(Peek(form).ColorsShown);
         QCOMPARE(form.width(), ClientWidthColorsShown);
-        QCOMPARE(form.bColors->text(), QStringLiteral("&Hide Colors"));
+        QCOMPARE(Peek(form).bColors->text(), QStringLiteral("&Hide Colors"));
         // The rotation as the field shows it, upper-cased on leaving it.
-        QCOMPARE(form.Settings.ShiftRotation, QStringLiteral("KLR"));
-        QCOMPARE(form.Settings.LetterSet, LetterSet::ColorLetters);
-        QCOMPARE(form.bPlt[0]->text(), QStringLiteral("Black"));
-        QCOMPARE(form.bPlt[2]->text(), QStringLiteral("Red"));
-        QVERIFY(form.bPlt[3]->isHidden());
+        QCOMPARE(Peek(form).Settings.ShiftRotation, QStringLiteral("KLR"));
+        QCOMPARE(Peek(form).Settings.LetterSet, LetterSet::ColorLetters);
+        QCOMPARE(Peek(form).bPlt[0]->text(), QStringLiteral("Black"));
+        QCOMPARE(Peek(form).bPlt[2]->text(), QStringLiteral("Red"));
+        QVERIFY(Peek(form).bPlt[3]->isHidden());
 
-        QTest::mouseClick(form.bColors, Qt::LeftButton);
-        QVERIFY(!form.ColorsShown);
+        QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
+        QVERIFY(!Peek(form).ColorsShown);
         QCOMPARE(form.width(), ClientWidthColorsHidden);
-        QCOMPARE(form.bColors->text(), QStringLiteral("&Set Colors"));
+        QCOMPARE(Peek(form).bColors->text(), QStringLiteral("&Set Colors"));
     }
 
     void SetColorsRefusesAFieldThatIsNoNumber_data() {
@@ -101,44 +93,44 @@ private slots:
         QFETCH(int, field);
         QFETCH(QString, error);
         TMainForm& form = Navy3();
-        TypeInto(form.eRotation, QStringLiteral("cab"));
+        TypeInto(Peek(form).eRotation, QStringLiteral("cab"));
         run->prompts.ExpectError(error);
-        TypeInto(field == 0 ? form.eNumPlt : form.eRotDays, QStringLiteral("3x"));
+        TypeInto(field == 0 ? Peek(form).eNumPlt : Peek(form).eRotDays, QStringLiteral("3x"));
         run->prompts.ExpectError(error);
-        QTest::mouseClick(form.bColors, Qt::LeftButton);
-        QVERIFY(!form.ColorsShown);
+        QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
+        QVERIFY(!Peek(form).ColorsShown);
         QCOMPARE(form.width(), ClientWidthColorsHidden);
-        QCOMPARE(form.bColors->text(), QStringLiteral("&Set Colors"));
+        QCOMPARE(Peek(form).bColors->text(), QStringLiteral("&Set Colors"));
         // Leaving the field upper-cased the text on screen, but the rotation was not taken.
-        QCOMPARE(form.eRotation->text(), QStringLiteral("CAB"));
-        QCOMPARE(form.Settings.ShiftRotation, QStringLiteral("cab"));
+        QCOMPARE(Peek(form).eRotation->text(), QStringLiteral("CAB"));
+        QCOMPARE(Peek(form).Settings.ShiftRotation, QStringLiteral("cab"));
     }
 
     void BackgroundOkRepaintsEveryLeftPanel() {
         TMainForm& form = Navy3();
-        QTest::mouseClick(form.bColors, Qt::LeftButton);
-        QVERIFY(form.bPlt[5]->isHidden());
-        const QColor inverseBefore = FillOf(form.pInv[0]);
+        QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
+        QVERIFY(Peek(form).bPlt[5]->isHidden());
+        const QColor inverseBefore = FillOf(Peek(form).pInv[0]);
         run->prompts.ExpectColors(QStringLiteral("Background Color:"), Picked(true, Black, Yellow));
-        QTest::mouseClick(form.bBkGr, Qt::LeftButton);
+        QTest::mouseClick(Peek(form).bBkGr, Qt::LeftButton);
 
         const ColorDialogRequest& request = run->prompts.colorDialogs.at(0);
         QCOMPARE(request.normalSelection, White);
         QCOMPARE(request.inverseSelection, ColorValue(0xC0C0C0));
-        QCOMPARE(form.Settings.BkGr, Black);
-        QCOMPARE(form.Settings.LdTr, Yellow);
-        QVERIFY(form.SettingsModified);
-        QVERIFY(form.BackgroundChanged);
-        for (Panel* panel : form.pPlt)
+        QCOMPARE(Peek(form).Settings.BkGr, Black);
+        QCOMPARE(Peek(form).Settings.LdTr, Yellow);
+        QVERIFY(Peek(form).SettingsModified);
+        QVERIFY(Peek(form).BackgroundChanged);
+        for (Panel* panel : Peek(form).pPlt)
             QCOMPARE(FillOf(panel), QColor(Qt::black));
-        QCOMPARE(FillOf(form.pBkGr), QColor(Qt::black));
-        QVERIFY(CaptionIn(form.pBkGr, Qt::yellow));
-        QVERIFY(CaptionIn(form.pLdTr, Qt::yellow));
-        QCOMPARE(FillOf(form.pInv[0]), inverseBefore);
-        QCOMPARE(form.lColor->text(), QStringLiteral("L-T/Bkgr: Yellow / Black"));
+        QCOMPARE(FillOf(Peek(form).pBkGr), QColor(Qt::black));
+        QVERIFY(CaptionIn(Peek(form).pBkGr, Qt::yellow));
+        QVERIFY(CaptionIn(Peek(form).pLdTr, Qt::yellow));
+        QCOMPARE(FillOf(Peek(form).pInv[0]), inverseBefore);
+        QCOMPARE(Peek(form).lColor->text(), QStringLiteral("L-T/Bkgr: Yellow / Black"));
         // The month is drawn on the new background.
-        const QImage grid = form.dgCal->grab().toImage();
-        QCOMPARE(grid.pixelColor(form.dgCal->CellRect(6, 0).topLeft() + QPoint(1, 1)),
+        const QImage grid = Peek(form).dgCal->grab().toImage();
+        QCOMPARE(grid.pixelColor(Peek(form).dgCal->CellRect(6, 0).topLeft() + QPoint(1, 1)),
                  QColor(Qt::black));
     }
 
@@ -169,31 +161,31 @@ private slots:
         QFETCH(QString, report);
         run->WriteSettings(schedule);
         TMainForm& form = run->StartShown();
-        QTest::mouseClick(form.bColors, Qt::LeftButton);
+        QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
         const std::size_t index = std::size_t(row - 1);
-        const QColor fill = FillOf(form.pPlt[index]);
+        const QColor fill = FillOf(Peek(form).pPlt[index]);
         run->prompts.ExpectColors(listLabel, Picked(true, Red, White));
-        QTest::mouseClick(form.bPlt[index], Qt::LeftButton);
+        QTest::mouseClick(Peek(form).bPlt[index], Qt::LeftButton);
 
-        QCOMPARE(form.Settings.PlatoonColors[letter.at(0)], (ColorPair{Red, White}));
-        QVERIFY(form.SettingsModified);
-        QVERIFY(!form.BackgroundChanged);
-        QCOMPARE(FillOf(form.pPlt[index]), fill);
-        QVERIFY(CaptionIn(form.pPlt[index], Qt::red));
-        QCOMPARE(FillOf(form.pInv[index]), QColor(Qt::red));
-        QVERIFY(CaptionIn(form.pInv[index], Qt::white));
-        QCOMPARE(form.lColor->text(), report);
+        QCOMPARE(Peek(form).Settings.PlatoonColors[letter.at(0)], (ColorPair{Red, White}));
+        QVERIFY(Peek(form).SettingsModified);
+        QVERIFY(!Peek(form).BackgroundChanged);
+        QCOMPARE(FillOf(Peek(form).pPlt[index]), fill);
+        QVERIFY(CaptionIn(Peek(form).pPlt[index], Qt::red));
+        QCOMPARE(FillOf(Peek(form).pInv[index]), QColor(Qt::red));
+        QVERIFY(CaptionIn(Peek(form).pInv[index], Qt::white));
+        QCOMPARE(Peek(form).lColor->text(), report);
     }
 
     void PlatoonOkRecoloursTheMonth() {
         TMainForm& form = Navy3();
         // 15 March, the highlighted day, is C; 1 March is A, drawn navy on white.
-        const QRect firstOfMarch = form.dgCal->CellRect(5, 0);
-        QVERIFY(PixelsOf(form.dgCal->grab(firstOfMarch).toImage(), QColor(0, 0, 128)) > 5);
-        QTest::mouseClick(form.bColors, Qt::LeftButton);
+        const QRect firstOfMarch = Peek(form).dgCal->CellRect(5, 0);
+        QVERIFY(PixelsOf(Peek(form).dgCal->grab(firstOfMarch).toImage(), QColor(0, 0, 128)) > 5);
+        QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
         run->prompts.ExpectColors(QStringLiteral("A Platoon Color:"), Picked(true, Red, White));
-        QTest::mouseClick(form.bPlt[0], Qt::LeftButton);
-        const QImage day = form.dgCal->grab(firstOfMarch).toImage();
+        QTest::mouseClick(Peek(form).bPlt[0], Qt::LeftButton);
+        const QImage day = Peek(form).dgCal->grab(firstOfMarch).toImage();
         QCOMPARE(PixelsOf(day, QColor(0, 0, 128)), 0);
         QVERIFY(PixelsOf(day, QColor(Qt::red)) > 5);
     }
@@ -206,33 +198,34 @@ private slots:
     void CancelKeepsTheColorsButCountsAsAChange() {
         QFETCH(bool, background);
         TMainForm& form = Navy3();
-        QTest::mouseClick(form.bColors, Qt::LeftButton);
-        const ScheduleSettings before = form.Settings;
-        const QImage inverse = form.pInv[0]->grab().toImage();
-        form.lColor->setText(QStringLiteral("."));
+        QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
+        const ScheduleSettings before = Peek(form).Settings;
+        const QImage inverse = Peek(form).pInv[0]->grab().toImage();
+        Peek(form).lColor->setText(QStringLiteral("."));
         run->prompts.ExpectColors(background ? QStringLiteral("Background Color:")
                                              : QStringLiteral("A Platoon Color:"),
                                   Picked(false, Red, White));
-        QTest::mouseClick(background ? form.bBkGr : form.bPlt[0], Qt::LeftButton);
-        QCOMPARE(form.Settings, before);
-        QVERIFY(form.SettingsModified);
-        QCOMPARE(form.BackgroundChanged, background);
-        QCOMPARE(form.pInv[0]->grab().toImage(), inverse);
-        QCOMPARE(form.lColor->text(), background ? QStringLiteral("L-T/Bkgr: Silver / White")
-                                                 : QStringLiteral("A Platoon: Navy / Yellow"));
+        QTest::mouseClick(background ? Peek(form).bBkGr : Peek(form).bPlt[0], Qt::LeftButton);
+        QCOMPARE(Peek(form).Settings, before);
+        QVERIFY(Peek(form).SettingsModified);
+        QCOMPARE(Peek(form).BackgroundChanged, background);
+        QCOMPARE(Peek(form).pInv[0]->grab().toImage(), inverse);
+        QCOMPARE(Peek(form).lColor->text(), background
+                                                ? QStringLiteral("L-T/Bkgr: Silver / White")
+                                                : QStringLiteral("A Platoon: Navy / Yellow"));
     }
 
     void ThePairFollowsTheLetterSetAtTheClick() {
         TMainForm& form = Navy3();
-        QTest::mouseClick(form.bColors, Qt::LeftButton);
+        QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
         // Typing a color-letter rotation changes the letter set before the captions follow.
-        TypeInto(form.eRotation, QStringLiteral("KLR"));
-        QCOMPARE(form.bPlt[0]->text(), QStringLiteral("&A Platoon"));
+        TypeInto(Peek(form).eRotation, QStringLiteral("KLR"));
+        QCOMPARE(Peek(form).bPlt[0]->text(), QStringLiteral("&A Platoon"));
         run->prompts.ExpectColors(QStringLiteral("Black Color:"), Picked(true, Red, White));
-        QTest::mouseClick(form.bPlt[0], Qt::LeftButton);
-        QCOMPARE(form.Settings.PlatoonColors[u'K'], (ColorPair{Red, White}));
-        QCOMPARE(form.Settings.PlatoonColors[u'A'], (ColorPair{Navy, Yellow}));
-        QCOMPARE(form.lColor->text(), QStringLiteral("Black: Red / White"));
+        QTest::mouseClick(Peek(form).bPlt[0], Qt::LeftButton);
+        QCOMPARE(Peek(form).Settings.PlatoonColors[u'K'], (ColorPair{Red, White}));
+        QCOMPARE(Peek(form).Settings.PlatoonColors[u'A'], (ColorPair{Navy, Yellow}));
+        QCOMPARE(Peek(form).lColor->text(), QStringLiteral("Black: Red / White"));
     }
 };
 

@@ -1,8 +1,10 @@
 #include "MainFormHarness.h"
 
-#include "app/MonthGrid.h"
-#include "app/Panel.h"
 #include "rotation/Retreat.h"
+#include "rotation/Rotation.h"
+#include "support/Pixels.h"
+#include "widgets/MonthGrid.h"
+#include "widgets/Panel.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -18,18 +20,10 @@ const QString MismatchText =
 const QString RetreatMismatchText =
     QStringLiteral("\"Days in Rotation\" does not match \"Shift Rotation\"");
 
-int PixelsOf(const QImage& image, const QRect& area, const QColor& color) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += image.pixelColor(x, y) == color;
-    }
-    return count;
-}
-
 // How many pixels of the number in a cell of the grid have the color.
 int NumberPixels(TMainForm& form, int column, int row, const QColor& color) {
-    return PixelsOf(form.dgCal->grab().toImage(), form.dgCal->CellRect(column, row), color);
+    return PixelsOf(Peek(form).dgCal->grab().toImage(), Peek(form).dgCal->CellRect(column, row),
+                    color);
 }
 
 const QColor Red(Qt::red);
@@ -66,32 +60,32 @@ private slots:
 
     void OpensUnchangedShowingTheStartOfTheRotation() {
         TMainForm& form = Classic();
-        QVERIFY(!form.SettingsModified);
-        QCOMPARE(form.Settings.ShiftRotation, QStringLiteral("ACABABABCBCACACABABCBCBC"));
+        QVERIFY(!Peek(form).SettingsModified);
+        QCOMPARE(Peek(form).Settings.ShiftRotation, QStringLiteral("ACABABABCBCACACABABCBCBC"));
         // The start of a long rotation shows.
-        QCOMPARE(form.eRotation->cursorPosition(), 0);
+        QCOMPARE(Peek(form).eRotation->cursorPosition(), 0);
     }
 
     void TypingALowerCaseRotation() {
         TMainForm& form = Classic();
-        form.lColor->setText(QStringLiteral("A Platoon: Red / White"));
-        TypeInto(form.eRotation, QStringLiteral("abab"));
-        QCOMPARE(form.Settings.ShiftRotation, QStringLiteral("abab"));
-        QCOMPARE(form.Settings.LetterSet, LetterSet::AToF);
-        QVERIFY(form.SettingsModified);
-        QCOMPARE(form.lColor->text(), QString());
+        Peek(form).lColor->setText(QStringLiteral("A Platoon: Red / White"));
+        TypeInto(Peek(form).eRotation, QStringLiteral("abab"));
+        QCOMPARE(Peek(form).Settings.ShiftRotation, QStringLiteral("abab"));
+        QCOMPARE(Peek(form).Settings.LetterSet, LetterSet::AToF);
+        QVERIFY(Peek(form).SettingsModified);
+        QCOMPARE(Peek(form).lColor->text(), QString());
 
-        QTest::mouseClick(form.eRotDays, Qt::LeftButton);
-        QCOMPARE(form.eRotation->text(), QStringLiteral("ABAB"));
-        QCOMPARE(form.Settings.ShiftRotation, QStringLiteral("abab"));
+        QTest::mouseClick(Peek(form).eRotDays, Qt::LeftButton);
+        QCOMPARE(Peek(form).eRotation->text(), QStringLiteral("ABAB"));
+        QCOMPARE(Peek(form).Settings.ShiftRotation, QStringLiteral("abab"));
         // Redrawn before Apply, the lower-case letters have no colors.
         QVERIFY(NumberPixels(form, 5, 0, Silver) > 5);
         QCOMPARE(NumberPixels(form, 5, 0, Red), 0);
 
-        TypeInto(form.eRotDays, QStringLiteral("4"));
-        QCOMPARE(form.Settings.DaysInRotation, 4);
-        QTest::mouseClick(form.bApply, Qt::LeftButton);
-        QCOMPARE(form.Settings.ShiftRotation, QStringLiteral("ABAB"));
+        TypeInto(Peek(form).eRotDays, QStringLiteral("4"));
+        QCOMPARE(Peek(form).Settings.DaysInRotation, 4);
+        QTest::mouseClick(Peek(form).bApply, Qt::LeftButton);
+        QCOMPARE(Peek(form).Settings.ShiftRotation, QStringLiteral("ABAB"));
         QVERIFY(NumberPixels(form, 5, 0, Red) > 5);
     }
 
@@ -115,79 +109,79 @@ private slots:
         QFETCH(QString, firstRow);
         QFETCH(QString, afterLeaving);
         TMainForm& form = Classic();
-        TypeInto(form.eRotation, typed);
-        QCOMPARE(int(form.Settings.LetterSet), letterSet);
-        QCOMPARE(form.bPlt[0]->text(), firstRow);
-        QCOMPARE(form.Settings.ShiftRotation, typed);
-        QTest::keyClick(form.eRotation, Qt::Key_Tab);
-        QCOMPARE(form.eRotation->text(), afterLeaving);
-        QCOMPARE(form.Settings.ShiftRotation, typed);
-        QCOMPARE(form.bPlt[0]->text(), firstRow);
+        TypeInto(Peek(form).eRotation, typed);
+        QCOMPARE(int(Peek(form).Settings.LetterSet), letterSet);
+        QCOMPARE(Peek(form).bPlt[0]->text(), firstRow);
+        QCOMPARE(Peek(form).Settings.ShiftRotation, typed);
+        QTest::keyClick(Peek(form).eRotation, Qt::Key_Tab);
+        QCOMPARE(Peek(form).eRotation->text(), afterLeaving);
+        QCOMPARE(Peek(form).Settings.ShiftRotation, typed);
+        QCOMPARE(Peek(form).bPlt[0]->text(), firstRow);
     }
 
     void NoFamilyKeepsTheLetterSetItHad() {
         TMainForm& form = Classic();
-        TypeInto(form.eRotation, QStringLiteral("kr"));
-        TypeInto(form.eRotation, QStringLiteral("7A"));
-        QCOMPARE(form.Settings.LetterSet, LetterSet::ColorLetters);
+        TypeInto(Peek(form).eRotation, QStringLiteral("kr"));
+        TypeInto(Peek(form).eRotation, QStringLiteral("7A"));
+        QCOMPARE(Peek(form).Settings.LetterSet, LetterSet::ColorLetters);
     }
 
     void ColorLettersShowTheirRowsAtApply() {
         TMainForm& form = Classic();
-        TypeInto(form.eRotation, QStringLiteral("krkr"));
-        TypeInto(form.eRotDays, QStringLiteral("4"));
-        QTest::mouseClick(form.bApply, Qt::LeftButton);
+        TypeInto(Peek(form).eRotation, QStringLiteral("krkr"));
+        TypeInto(Peek(form).eRotDays, QStringLiteral("4"));
+        QTest::mouseClick(Peek(form).bApply, Qt::LeftButton);
         QCOMPARE(VisibleRowCaptions(form),
                  (QStringList{QStringLiteral("Black"), QStringLiteral("Red")}));
-        QCOMPARE(form.pInv[2]->accessibleDescription(), QStringLiteral("Red"));
+        QCOMPARE(Peek(form).pInv[2]->accessibleDescription(), QStringLiteral("Red"));
     }
 
     void AnEmptiedRotationBecomesABC() {
         TMainForm& form = Classic();
-        TypeInto(form.eRotation, QStringLiteral("12"));
-        QCOMPARE(form.Settings.LetterSet, LetterSet::OneToSix);
-        TypeInto(form.eRotation, QString());
-        QCOMPARE(form.Settings.ShiftRotation, QString());
-        TypeInto(form.eRotDays, QStringLiteral("3"));
-        QCOMPARE(form.eRotation->text(), QStringLiteral("ABC"));
-        QCOMPARE(form.Settings.LetterSet, LetterSet::AToF);
-        QCOMPARE(form.Settings.ShiftRotation, QString());
-        QTest::mouseClick(form.bApply, Qt::LeftButton);
-        QCOMPARE(form.Settings.ShiftRotation, QStringLiteral("ABC"));
+        TypeInto(Peek(form).eRotation, QStringLiteral("12"));
+        QCOMPARE(Peek(form).Settings.LetterSet, LetterSet::OneToSix);
+        TypeInto(Peek(form).eRotation, QString());
+        QCOMPARE(Peek(form).Settings.ShiftRotation, QString());
+        TypeInto(Peek(form).eRotDays, QStringLiteral("3"));
+        QCOMPARE(Peek(form).eRotation->text(), QStringLiteral("ABC"));
+        QCOMPARE(Peek(form).Settings.LetterSet, LetterSet::AToF);
+        QCOMPARE(Peek(form).Settings.ShiftRotation, QString());
+        QTest::mouseClick(Peek(form).bApply, Qt::LeftButton);
+        QCOMPARE(Peek(form).Settings.ShiftRotation, QStringLiteral("ABC"));
     }
 
     void ApplyTakesTheRotationAsLeavingTheFieldLeftIt() {
         TMainForm& form = Classic();
-        TypeInto(form.eRotDays, QStringLiteral("3"));
-        TypeInto(form.eRotation, QString());
-        QCOMPARE(QApplication::focusWidget(), form.eRotation);
+        TypeInto(Peek(form).eRotDays, QStringLiteral("3"));
+        TypeInto(Peek(form).eRotation, QString());
+        QCOMPARE(QApplication::focusWidget(), Peek(form).eRotation);
         // The click moves the focus to the button first: "ABC" is in place when Apply reads it.
-        QTest::mouseClick(form.bApply, Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), form.bApply);
-        QCOMPARE(form.Settings.ShiftRotation, QStringLiteral("ABC"));
-        QCOMPARE(form.Settings.DaysInRotation, 3);
+        QTest::mouseClick(Peek(form).bApply, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), Peek(form).bApply);
+        QCOMPARE(Peek(form).Settings.ShiftRotation, QStringLiteral("ABC"));
+        QCOMPARE(Peek(form).Settings.DaysInRotation, 3);
     }
 
     void ApplyRefusesARotationOfAnotherLength() {
         TMainForm& form = Classic();
-        TypeInto(form.eRotation, QStringLiteral("ACABABABCBCACACABABCBCB"));
-        TypeInto(form.eNumPlt, QStringLiteral("4"));
-        const ScheduleSettings before = form.Settings;
+        TypeInto(Peek(form).eRotation, QStringLiteral("ACABABABCBCACACABABCBCB"));
+        TypeInto(Peek(form).eNumPlt, QStringLiteral("4"));
+        const ScheduleSettings before = Peek(form).Settings;
         run->prompts.ExpectMessage(MismatchText);
-        QTest::mouseClick(form.bApply, Qt::LeftButton);
-        QCOMPARE(form.Settings, before);
+        QTest::mouseClick(Peek(form).bApply, Qt::LeftButton);
+        QCOMPARE(Peek(form).Settings, before);
     }
 
     void ApplyRefusesAnEmptyDayCount() {
         TMainForm& form = Classic();
         run->prompts.ExpectError(QStringLiteral("'' is not a valid integer value."));
-        TypeInto(form.eRotDays, QString());
-        QCOMPARE(form.Settings.DaysInRotation, 24);
-        QVERIFY(form.SettingsModified);
-        const ScheduleSettings before = form.Settings;
+        TypeInto(Peek(form).eRotDays, QString());
+        QCOMPARE(Peek(form).Settings.DaysInRotation, 24);
+        QVERIFY(Peek(form).SettingsModified);
+        const ScheduleSettings before = Peek(form).Settings;
         run->prompts.ExpectError(QStringLiteral("'' is not a valid integer value."));
-        QTest::mouseClick(form.bApply, Qt::LeftButton);
-        QCOMPARE(form.Settings, before);
+        QTest::mouseClick(Peek(form).bApply, Qt::LeftButton);
+        QCOMPARE(Peek(form).Settings, before);
     }
 
     void PlatoonCountsAreTakenAsTyped_data() {
@@ -213,38 +207,38 @@ private slots:
         TMainForm& form = Classic();
         for (const QString& error : errors)
             run->prompts.ExpectError(error);
-        TypeInto(form.eNumPlt, typed);
-        QCOMPARE(form.Settings.NumberOfPlatoons, platoons);
+        TypeInto(Peek(form).eNumPlt, typed);
+        QCOMPARE(Peek(form).Settings.NumberOfPlatoons, platoons);
         QCOMPARE(VisibleRowCaptions(form).size(), rows);
-        QVERIFY(form.SettingsModified);
+        QVERIFY(Peek(form).SettingsModified);
     }
 
     void AHiddenRowAlreadyCarriesItsColors() {
         TMainForm& form = Classic();
-        QVERIFY(form.bPlt[3]->isHidden());
+        QVERIFY(Peek(form).bPlt[3]->isHidden());
         // D keeps its absent-key colors, aqua on black.
-        const QImage hiddenInverse = form.pInv[3]->grab().toImage();
+        const QImage hiddenInverse = Peek(form).pInv[3]->grab().toImage();
         QCOMPARE(hiddenInverse.pixelColor(16, 4), QColor(Qt::cyan));
-        TypeInto(form.eNumPlt, QStringLiteral("4"));
-        QVERIFY(!form.bPlt[3]->isHidden());
-        QCOMPARE(form.bPlt[3]->text(), QStringLiteral("&D Platoon"));
-        const QImage normal = form.pPlt[3]->grab().toImage();
+        TypeInto(Peek(form).eNumPlt, QStringLiteral("4"));
+        QVERIFY(!Peek(form).bPlt[3]->isHidden());
+        QCOMPARE(Peek(form).bPlt[3]->text(), QStringLiteral("&D Platoon"));
+        const QImage normal = Peek(form).pPlt[3]->grab().toImage();
         QCOMPARE(normal.pixelColor(3, 3), QColor(Qt::white));
         // The letter is small: a few of its pixels are of the caption color itself.
         QVERIFY(PixelsOf(normal, normal.rect(), QColor(Qt::cyan)) >= 3);
-        const QImage inverse = form.pInv[3]->grab().toImage();
+        const QImage inverse = Peek(form).pInv[3]->grab().toImage();
         QVERIFY(PixelsOf(inverse, inverse.rect(), QColor(Qt::black)) >= 3);
     }
 
     void AFailedNumberLeavesTheReportAlone() {
         TMainForm& form = Classic();
-        form.lColor->setText(QStringLiteral("A Platoon: Red / White"));
+        Peek(form).lColor->setText(QStringLiteral("A Platoon: Red / White"));
         run->prompts.ExpectError(QStringLiteral("'x' is not a valid integer value."));
-        TypeInto(form.eRotDays, QStringLiteral("x"));
-        QCOMPARE(form.lColor->text(), QStringLiteral("A Platoon: Red / White"));
-        TypeInto(form.eRotDays, QStringLiteral("7"));
-        QCOMPARE(form.Settings.DaysInRotation, 7);
-        QCOMPARE(form.lColor->text(), QString());
+        TypeInto(Peek(form).eRotDays, QStringLiteral("x"));
+        QCOMPARE(Peek(form).lColor->text(), QStringLiteral("A Platoon: Red / White"));
+        TypeInto(Peek(form).eRotDays, QStringLiteral("7"));
+        QCOMPARE(Peek(form).Settings.DaysInRotation, 7);
+        QCOMPARE(Peek(form).lColor->text(), QString());
     }
 
     void TheStartDateTakesEffectAtApply_data() {
@@ -267,29 +261,29 @@ private slots:
         QFETCH(int, startDay);
         QFETCH(QString, error);
         TMainForm& form = Classic();
-        TypeInto(form.eStartDate, typed);
-        QVERIFY(form.SettingsModified);
-        QCOMPARE(form.Settings.StartDay, Day(1, 3, 2024));
+        TypeInto(Peek(form).eStartDate, typed);
+        QVERIFY(Peek(form).SettingsModified);
+        QCOMPARE(Peek(form).Settings.StartDay, Day(1, 3, 2024));
         QVERIFY(NumberPixels(form, 5, 0, Red) > 5);
         if (!error.isEmpty())
             run->prompts.ExpectError(error);
-        QTest::mouseClick(form.bApply, Qt::LeftButton);
-        QCOMPARE(form.Settings.StartDay, startDay);
+        QTest::mouseClick(Peek(form).bApply, Qt::LeftButton);
+        QCOMPARE(Peek(form).Settings.StartDay, startDay);
     }
 
     void ApplyRecoloursTheMonth() {
         TMainForm& form = Classic();
         QVERIFY(NumberPixels(form, 5, 0, Red) > 5);
         QVERIFY(NumberPixels(form, 5, 2, Lime) > 50);
-        TypeInto(form.eRotation, QStringLiteral("cab"));
-        TypeInto(form.eRotDays, QStringLiteral("3"));
-        QTest::mouseClick(form.bApply, Qt::LeftButton);
+        TypeInto(Peek(form).eRotation, QStringLiteral("cab"));
+        TypeInto(Peek(form).eRotDays, QStringLiteral("3"));
+        QTest::mouseClick(Peek(form).bApply, Qt::LeftButton);
         // 1 March is now C (lime) and 15 March, 14 days on, B (blue fill).
         QCOMPARE(NumberPixels(form, 5, 0, Red), 0);
         QVERIFY(NumberPixels(form, 5, 0, Lime) > 5);
         QVERIFY(NumberPixels(form, 5, 2, QColor(Qt::blue)) > 50);
-        QCOMPARE(form.Settings.ShiftRotation, QStringLiteral("CAB"));
-        QCOMPARE(form.eRotation->text(), QStringLiteral("CAB"));
+        QCOMPARE(Peek(form).Settings.ShiftRotation, QStringLiteral("CAB"));
+        QCOMPARE(Peek(form).eRotation->text(), QStringLiteral("CAB"));
     }
 
     void RetreatStepsBackByWholeRotations_data() {
@@ -313,19 +307,19 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QStringList, shown);
         TMainForm& form = Classic();
-        TypeInto(form.eRetreatDate, target);
-        QVERIFY(!form.SettingsModified);
-        const QString header = form.pHeader->accessibleDescription();
-        TextLog log(form.eStartDate);
-        QTest::mouseClick(form.bRetreat, Qt::LeftButton);
+        TypeInto(Peek(form).eRetreatDate, target);
+        QVERIFY(!Peek(form).SettingsModified);
+        const QString header = Peek(form).pHeader->accessibleDescription();
+        TextLog log(Peek(form).eStartDate);
+        QTest::mouseClick(Peek(form).bRetreat, Qt::LeftButton);
         QCOMPARE(log.texts, shown);
-        QCOMPARE(form.eStartDate->text(),
+        QCOMPARE(Peek(form).eStartDate->text(),
                  shown.isEmpty() ? QStringLiteral("3/1/2024") : shown.back());
-        QCOMPARE(form.eRetreatDate->text(), target);
-        QVERIFY(form.SettingsModified);
-        QCOMPARE(form.pHeader->accessibleDescription(), header);
-        const QChar letter = RotationLetter(Day(1, 3, 2024), form.Settings.StartDay, 24,
-                                            form.Settings.ShiftRotation);
+        QCOMPARE(Peek(form).eRetreatDate->text(), target);
+        QVERIFY(Peek(form).SettingsModified);
+        QCOMPARE(Peek(form).pHeader->accessibleDescription(), header);
+        const QChar letter = RotationLetter(Day(1, 3, 2024), Peek(form).Settings.StartDay, 24,
+                                            Peek(form).Settings.ShiftRotation);
         QCOMPARE(letter, QLatin1Char('A'));
     }
 
@@ -333,10 +327,10 @@ private slots:
         run->WriteSettings("[Shift Schedule]\nDaysInRotation=3\nShiftRotation=ABC\n"
                            "StartDate=3/1/2024\n");
         TMainForm& form = run->StartShown();
-        TypeInto(form.eRetreatDate, QStringLiteral("2/28/2024"));
-        QTest::mouseClick(form.bRetreat, Qt::LeftButton);
-        QCOMPARE(form.eStartDate->text(), QStringLiteral("2/27/2024"));
-        QCOMPARE(form.Settings.StartDay, Day(27, 2, 2024));
+        TypeInto(Peek(form).eRetreatDate, QStringLiteral("2/28/2024"));
+        QTest::mouseClick(Peek(form).bRetreat, Qt::LeftButton);
+        QCOMPARE(Peek(form).eStartDate->text(), QStringLiteral("2/27/2024"));
+        QCOMPARE(Peek(form).Settings.StartDay, Day(27, 2, 2024));
     }
 
     void RetreatRefuses_data() {
@@ -360,29 +354,29 @@ private slots:
         QFETCH(QString, text);
         run->WriteSettings("[Shift Schedule]\nStartDate=3/1/2024\n" + schedule);
         TMainForm& form = run->StartShown();
-        TypeInto(form.eRetreatDate, target);
+        TypeInto(Peek(form).eRetreatDate, target);
         if (kind >= 0)
             run->prompts.Expect({PromptKind(kind), text, false, std::nullopt, {}});
-        QTest::mouseClick(form.bRetreat, Qt::LeftButton);
-        QCOMPARE(form.Settings.StartDay, Day(1, 3, 2024));
-        QCOMPARE(form.eStartDate->text(), QStringLiteral("3/1/2024"));
-        QVERIFY(form.SettingsModified);
+        QTest::mouseClick(Peek(form).bRetreat, Qt::LeftButton);
+        QCOMPARE(Peek(form).Settings.StartDay, Day(1, 3, 2024));
+        QCOMPARE(Peek(form).eStartDate->text(), QStringLiteral("3/1/2024"));
+        QVERIFY(Peek(form).SettingsModified);
     }
 
     void ALongRetreatShowsOnlySomeOfItsSteps() {
         run->WriteSettings("[Shift Schedule]\nDaysInRotation=1\nShiftRotation=A\n"
                            "StartDate=12/31/3999\n");
         TMainForm& form = run->StartShown();
-        TypeInto(form.eRetreatDate, QStringLiteral("1/1/1600"));
-        TextLog log(form.eStartDate);
+        TypeInto(Peek(form).eRetreatDate, QStringLiteral("1/1/1600"));
+        TextLog log(Peek(form).eStartDate);
         QElapsedTimer timer;
         timer.start();
-        QTest::mouseClick(form.bRetreat, Qt::LeftButton);
+        QTest::mouseClick(Peek(form).bRetreat, Qt::LeftButton);
         QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
         QVERIFY(log.texts.size() <= TMainForm::RetreatStepsShown + 1);
         QVERIFY(log.texts.size() >= TMainForm::RetreatStepsShown / 2);
         QCOMPARE(log.texts.back(), QStringLiteral("1/1/1600"));
-        QCOMPARE(form.Settings.StartDay, 0);
+        QCOMPARE(Peek(form).Settings.StartDay, 0);
     }
 };
 

@@ -1,7 +1,7 @@
 #include "MainFormHarness.h"
 
-#include "app/MonthGrid.h"
-#include "app/Panel.h"
+#include "widgets/MonthGrid.h"
+#include "widgets/Panel.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -23,12 +23,6 @@ const QByteArray OldSchedule = "[Shift Schedule]\n"
                                "DaysInRotation=4\n"
                                "ShiftRotation=ABCD\n"
                                "StartDate=1/5/2020\n";
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QVERIFY(file.write(bytes) == bytes.size());
-}
 
 enum class Closing { ExitCommand, CloseBox };
 
@@ -54,10 +48,10 @@ class FileMenuTest : public QObject {
 
     // Background, then Cancel in the color dialog: both flags are set, no color changes.
     void BackgroundCancelled(TMainForm& form) {
-        QTest::mouseClick(form.bColors, Qt::LeftButton);
+        QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
         run->prompts.ExpectColors(QStringLiteral("Background Color:"), {});
-        QTest::mouseClick(form.bBkGr, Qt::LeftButton);
-        QVERIFY(form.SettingsModified && form.BackgroundChanged);
+        QTest::mouseClick(Peek(form).bBkGr, Qt::LeftButton);
+        QVERIFY(Peek(form).SettingsModified && Peek(form).BackgroundChanged);
     }
 
     QString Root() const { return run->dir.path() + QLatin1Char('/'); }
@@ -89,39 +83,39 @@ private slots:
         TMainForm& form = run->StartShown();
         QCOMPARE(VisibleRowCaptions(form).size(), rowsBefore);
         BackgroundCancelled(form);
-        form.lColor->setText(QStringLiteral("L-T/Bkgr: Silver / White"));
+        Peek(form).lColor->setText(QStringLiteral("L-T/Bkgr: Silver / White"));
 
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_N);
 
         QCOMPARE(form.windowTitle(), QString::fromUtf8("Kestro utility for Dunmarek\xC2\xAE"));
-        QCOMPARE(form.Startup.SettingsPath, QString());
-        QCOMPARE(form.Startup.SettingsFolder, run->SubFolder() + QLatin1Char('/'));
-        QCOMPARE(form.Settings.LetterSet, LetterSet::AToF);
+        QCOMPARE(Peek(form).Startup.SettingsPath, QString());
+        QCOMPARE(Peek(form).Startup.SettingsFolder, run->SubFolder() + QLatin1Char('/'));
+        QCOMPARE(Peek(form).Settings.LetterSet, LetterSet::AToF);
         QCOMPARE(VisibleRowCaptions(form),
                  (QStringList{QStringLiteral("&A Platoon"), QStringLiteral("&B Platoon"),
                               QStringLiteral("&C Platoon")}));
-        QCOMPARE(form.pPlt[0]->accessibleDescription(), QStringLiteral("A"));
-        QCOMPARE(form.eNumPlt->text(), QStringLiteral("3"));
-        QCOMPARE(form.eRotDays->text(), QStringLiteral("3"));
-        QCOMPARE(form.eRotation->text(), QStringLiteral("ABC"));
-        QCOMPARE(form.eStartDate->text(), QStringLiteral("3/1/2024"));
-        QCOMPARE(form.eRetreatDate->text(), QStringLiteral("3/1/2024"));
-        QCOMPARE(form.Settings.StartDay, Day(1, 3, 2024));
-        QCOMPARE(form.View.CursorDay, Day(1, 3, 2024));
-        QCOMPARE(form.pHeader->accessibleDescription(), QStringLiteral("March 2024"));
-        QCOMPARE(form.lColor->text(), QString());
-        QVERIFY(!form.SettingsModified);
-        QVERIFY(!form.BackgroundChanged);
+        QCOMPARE(Peek(form).pPlt[0]->accessibleDescription(), QStringLiteral("A"));
+        QCOMPARE(Peek(form).eNumPlt->text(), QStringLiteral("3"));
+        QCOMPARE(Peek(form).eRotDays->text(), QStringLiteral("3"));
+        QCOMPARE(Peek(form).eRotation->text(), QStringLiteral("ABC"));
+        QCOMPARE(Peek(form).eStartDate->text(), QStringLiteral("3/1/2024"));
+        QCOMPARE(Peek(form).eRetreatDate->text(), QStringLiteral("3/1/2024"));
+        QCOMPARE(Peek(form).Settings.StartDay, Day(1, 3, 2024));
+        QCOMPARE(Peek(form).View.CursorDay, Day(1, 3, 2024));
+        QCOMPARE(Peek(form).pHeader->accessibleDescription(), QStringLiteral("March 2024"));
+        QCOMPARE(Peek(form).lColor->text(), QString());
+        QVERIFY(!Peek(form).SettingsModified);
+        QVERIFY(!Peek(form).BackgroundChanged);
         // Gray platoons on white: the A row's inverse panel is gray.
-        QCOMPARE(form.pInv[0]->grab().toImage().pixelColor(3, 3), QColor(128, 128, 128));
-        QCOMPARE(form.pPlt[0]->grab().toImage().pixelColor(3, 3), QColor(Qt::white));
+        QCOMPARE(Peek(form).pInv[0]->grab().toImage().pixelColor(3, 3), QColor(128, 128, 128));
+        QCOMPARE(Peek(form).pPlt[0]->grab().toImage().pixelColor(3, 3), QColor(Qt::white));
     }
 
     void NewThenExitClosesWithoutAsking() {
         TMainForm& form = Classic();
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_N);
-        TypeInto(form.eNumPlt, QStringLiteral("4"));
-        QVERIFY(form.SettingsModified);
+        TypeInto(Peek(form).eNumPlt, QStringLiteral("4"));
+        QVERIFY(Peek(form).SettingsModified);
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_X);
         QVERIFY(!form.isVisible());
     }
@@ -134,16 +128,16 @@ private slots:
         QCOMPARE(run->prompts.fileDialogs.size(), 1);
         QCOMPARE(run->prompts.fileDialogs[0].folder, run->SubFolder() + QLatin1Char('/'));
         QCOMPARE(run->prompts.fileDialogs[0].fileName, QString());
-        QCOMPARE(form.Startup.SettingsPath, QString());
+        QCOMPARE(Peek(form).Startup.SettingsPath, QString());
 
         // A name typed without a folder lies in the current folder.
         run->prompts.ExpectSaveFile(QStringLiteral("fresh.ini"));
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_A);
-        QCOMPARE(form.Startup.SettingsPath, Root() + QStringLiteral("fresh.ini"));
-        QVERIFY(ReadWholeFile(Root() + QStringLiteral("fresh.ini"))
+        QCOMPARE(Peek(form).Startup.SettingsPath, Root() + QStringLiteral("fresh.ini"));
+        QVERIFY(ReadBytes(Root() + QStringLiteral("fresh.ini"))
                     .contains("ShiftRotation=ABC\nStartDate=3/1/2024\n"));
         QCOMPARE(form.windowTitle(), QString::fromUtf8("Kestro utility for Dunmarek\xC2\xAE"));
-        QCOMPARE(form.Startup.SettingsFolder, run->SubFolder() + QLatin1Char('/'));
+        QCOMPARE(Peek(form).Startup.SettingsFolder, run->SubFolder() + QLatin1Char('/'));
     }
 
     void OpenWarnsOnceAboutAMismatchAndKeepsBothValues() {
@@ -152,8 +146,8 @@ private slots:
         const QString folder = Root() + QStringLiteral("other");
         QDir().mkpath(folder);
         const QString path = folder + QStringLiteral("/Mismatch.ini");
-        WriteFile(path, "[Shift Schedule]\nDaysInRotation=24\n"
-                        "ShiftRotation=ACABABABCBCACACABABCBCB\nStartDate=2/1/2024\n");
+        WriteBytes(path, "[Shift Schedule]\nDaysInRotation=24\n"
+                         "ShiftRotation=ACABABABCBCACACABABCBCB\nStartDate=2/1/2024\n");
         run->prompts.ExpectOpenFile(path);
         run->prompts.ExpectMessage(
             QStringLiteral("Shift Rotation does not match number of Days in Rotation"));
@@ -161,26 +155,26 @@ private slots:
 
         QCOMPARE(run->prompts.fileDialogs[0].folder, run->SubFolder() + QLatin1Char('/'));
         QCOMPARE(run->prompts.fileDialogs[0].fileName, run->SettingsFile());
-        QCOMPARE(form.Startup.SettingsPath, path);
-        QCOMPARE(form.Startup.SettingsFolder, folder + QLatin1Char('/'));
+        QCOMPARE(Peek(form).Startup.SettingsPath, path);
+        QCOMPARE(Peek(form).Startup.SettingsFolder, folder + QLatin1Char('/'));
         QCOMPARE(form.windowTitle(), QStringLiteral("Kestro: editing Mismatch.ini"));
-        QCOMPARE(form.eRotDays->text(), QStringLiteral("24"));
-        QCOMPARE(form.eRotation->text(), QStringLiteral("ACABABABCBCACACABABCBCB"));
-        QCOMPARE(form.Settings.DaysInRotation, 24);
-        QCOMPARE(form.eStartDate->text(), QStringLiteral("2/1/2024"));
-        QCOMPARE(form.eRetreatDate->text(), QStringLiteral("2/1/2024"));
-        QVERIFY(!form.SettingsModified);
-        QVERIFY(!form.BackgroundChanged);
+        QCOMPARE(Peek(form).eRotDays->text(), QStringLiteral("24"));
+        QCOMPARE(Peek(form).eRotation->text(), QStringLiteral("ACABABABCBCACACABABCBCB"));
+        QCOMPARE(Peek(form).Settings.DaysInRotation, 24);
+        QCOMPARE(Peek(form).eStartDate->text(), QStringLiteral("2/1/2024"));
+        QCOMPARE(Peek(form).eRetreatDate->text(), QStringLiteral("2/1/2024"));
+        QVERIFY(!Peek(form).SettingsModified);
+        QVERIFY(!Peek(form).BackgroundChanged);
     }
 
     void OpenCancelledChangesNothing() {
         TMainForm& form = Classic();
-        TypeInto(form.eNumPlt, QStringLiteral("4"));
+        TypeInto(Peek(form).eNumPlt, QStringLiteral("4"));
         run->prompts.ExpectOpenFile(std::nullopt);
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_I);
-        QCOMPARE(form.Startup.SettingsPath, run->SettingsFile());
-        QCOMPARE(form.eNumPlt->text(), QStringLiteral("4"));
-        QVERIFY(form.SettingsModified);
+        QCOMPARE(Peek(form).Startup.SettingsPath, run->SettingsFile());
+        QCOMPARE(Peek(form).eNumPlt->text(), QStringLiteral("4"));
+        QVERIFY(Peek(form).SettingsModified);
     }
 
     void OpenWithoutAUsableStartDateShowsTheFirstOfTheMonth_data() {
@@ -201,50 +195,50 @@ private slots:
         TMainForm& form = run->StartShown();
         const QString path = Root() + QStringLiteral("Other.ini");
         if (!contents.isEmpty())
-            WriteFile(path, contents);
+            WriteBytes(path, contents);
         run->prompts.ExpectOpenFile(path);
         run->prompts.ExpectMessage(BadStartDate);
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_I);
-        QCOMPARE(form.eStartDate->text(), QStringLiteral("3/1/2024"));
-        QCOMPARE(form.eRetreatDate->text(), QStringLiteral("3/1/2024"));
-        QCOMPARE(form.Settings.StartDay, Day(1, 3, 2024));
-        QCOMPARE(form.eRotDays->text(), days);
+        QCOMPARE(Peek(form).eStartDate->text(), QStringLiteral("3/1/2024"));
+        QCOMPARE(Peek(form).eRetreatDate->text(), QStringLiteral("3/1/2024"));
+        QCOMPARE(Peek(form).Settings.StartDay, Day(1, 3, 2024));
+        QCOMPARE(Peek(form).eRotDays->text(), days);
         QCOMPARE(form.windowTitle(), QStringLiteral("Kestro: editing Other.ini"));
         QVERIFY(!QFileInfo::exists(path) || !contents.isEmpty());
     }
 
     void SaveAsUnderANewNameKeepsTheCaption() {
         TMainForm& form = Classic();
-        const QByteArray original = ReadWholeFile(run->SettingsFile());
-        TypeInto(form.eNumPlt, QStringLiteral("4"));
+        const QByteArray original = ReadBytes(run->SettingsFile());
+        TypeInto(Peek(form).eNumPlt, QStringLiteral("4"));
         const QString copy = Root() + QStringLiteral("Copy.ini");
         run->prompts.ExpectSaveFile(copy);
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_A);
         QCOMPARE(run->prompts.fileDialogs[0].fileName, QStringLiteral("Dunmarek.ini"));
         QCOMPARE(run->prompts.fileDialogs[0].folder, run->SubFolder() + QLatin1Char('/'));
         QCOMPARE(form.windowTitle(), QStringLiteral("Kestro: editing Dunmarek.ini"));
-        QCOMPARE(form.Startup.SettingsPath, copy);
-        QCOMPARE(form.Startup.SettingsFolder, run->SubFolder() + QLatin1Char('/'));
-        QVERIFY(!form.SettingsModified);
-        QVERIFY(ReadWholeFile(copy).startsWith("[Shift Schedule]\nNumberOfPlatoons=4\n"));
-        QCOMPARE(ReadWholeFile(run->SettingsFile()), original);
+        QCOMPARE(Peek(form).Startup.SettingsPath, copy);
+        QCOMPARE(Peek(form).Startup.SettingsFolder, run->SubFolder() + QLatin1Char('/'));
+        QVERIFY(!Peek(form).SettingsModified);
+        QVERIFY(ReadBytes(copy).startsWith("[Shift Schedule]\nNumberOfPlatoons=4\n"));
+        QCOMPARE(ReadBytes(run->SettingsFile()), original);
 
-        TypeInto(form.eNumPlt, QStringLiteral("5"));
+        TypeInto(Peek(form).eNumPlt, QStringLiteral("5"));
         run->prompts.ExpectYesNo(ExitTitle, QStringLiteral("Save Copy.ini?"), false);
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_X);
         QVERIFY(!form.isVisible());
-        QVERIFY(ReadWholeFile(copy).contains("NumberOfPlatoons=4\n"));
+        QVERIFY(ReadBytes(copy).contains("NumberOfPlatoons=4\n"));
     }
 
     void SaveThenExitAsksNothing() {
         TMainForm& form = Classic();
         BackgroundCancelled(form);
-        TypeInto(form.eRotation, QStringLiteral("ACABABABCBCACACABABCBCBA"));
+        TypeInto(Peek(form).eRotation, QStringLiteral("ACABABABCBCACACABABCBCBA"));
         run->prompts.ExpectSaveFile(run->SettingsFile());
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_S);
-        QVERIFY(!form.SettingsModified);
-        QVERIFY(!form.BackgroundChanged);
-        const QByteArray saved = ReadWholeFile(run->SettingsFile());
+        QVERIFY(!Peek(form).SettingsModified);
+        QVERIFY(!Peek(form).BackgroundChanged);
+        const QByteArray saved = ReadBytes(run->SettingsFile());
         QVERIFY(saved.contains("ShiftRotation=ACABABABCBCACACABABCBCBA\n"));
         QVERIFY(saved.contains("BkGr="));
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_X);
@@ -255,14 +249,14 @@ private slots:
         TMainForm& form = Classic();
         BackgroundCancelled(form);
         run->prompts.ExpectError(NotAnInteger);
-        TypeInto(form.eRotDays, QString());
+        TypeInto(Peek(form).eRotDays, QString());
         const QString elsewhere = Root() + QStringLiteral("Elsewhere.ini");
         run->prompts.ExpectSaveFile(elsewhere);
         run->prompts.ExpectMessage(SaveFailed);
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_S);
-        QVERIFY(form.SettingsModified);
-        QVERIFY(form.BackgroundChanged);
-        QCOMPARE(form.Startup.SettingsPath, elsewhere);
+        QVERIFY(Peek(form).SettingsModified);
+        QVERIFY(Peek(form).BackgroundChanged);
+        QCOMPARE(Peek(form).Startup.SettingsPath, elsewhere);
         QVERIFY(!QFileInfo::exists(elsewhere));
         QVERIFY(form.isVisible());
     }
@@ -289,16 +283,16 @@ private slots:
         QFETCH(bool, yes);
         QFETCH(QByteArray, written);
         TMainForm& form = Classic();
-        const QByteArray original = ReadWholeFile(run->SettingsFile());
+        const QByteArray original = ReadBytes(run->SettingsFile());
         if (backgroundOnly)
             BackgroundCancelled(form);
         else
-            TypeInto(form.eNumPlt, QStringLiteral("4"));
+            TypeInto(Peek(form).eNumPlt, QStringLiteral("4"));
         // Asked once, also when Exit closes the window itself.
         run->prompts.ExpectYesNo(ExitTitle, QStringLiteral("Save Dunmarek.ini?"), yes);
         CloseWindow(form, Closing(closing));
         QVERIFY(!form.isVisible());
-        const QByteArray now = ReadWholeFile(run->SettingsFile());
+        const QByteArray now = ReadBytes(run->SettingsFile());
         if (written.isEmpty())
             QCOMPARE(now, original);
         else
@@ -314,9 +308,9 @@ private slots:
         QFETCH(int, closing);
         TMainForm& form = Classic();
         // Set Colors, the month and Apply are no changes of the schedule.
-        QTest::mouseClick(form.bColors, Qt::LeftButton);
-        QTest::mouseClick(form.bApply, Qt::LeftButton);
-        QTest::keyClick(form.dgCal, Qt::Key_PageDown);
+        QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
+        QTest::mouseClick(Peek(form).bApply, Qt::LeftButton);
+        QTest::keyClick(Peek(form).dgCal, Qt::Key_PageDown);
         CloseWindow(form, Closing(closing));
         QVERIFY(!form.isVisible());
     }
@@ -325,22 +319,22 @@ private slots:
     void AFailedSaveOnClosingKeepsTheWindowOpen() {
         QFETCH(int, closing);
         TMainForm& form = Classic();
-        const QByteArray original = ReadWholeFile(run->SettingsFile());
+        const QByteArray original = ReadBytes(run->SettingsFile());
         run->prompts.ExpectError(NotAnInteger);
-        TypeInto(form.eRotDays, QString());
+        TypeInto(Peek(form).eRotDays, QString());
         run->prompts.ExpectYesNo(ExitTitle, QStringLiteral("Save Dunmarek.ini?"), true);
         run->prompts.ExpectMessage(SaveFailed);
         CloseWindow(form, Closing(closing));
         QVERIFY(form.isVisible());
-        QVERIFY(form.SettingsModified);
-        QCOMPARE(ReadWholeFile(run->SettingsFile()), original);
+        QVERIFY(Peek(form).SettingsModified);
+        QCOMPARE(ReadBytes(run->SettingsFile()), original);
 
         // Mended, the changes are saved on the next try.
-        TypeInto(form.eRotDays, QStringLiteral("24"));
+        TypeInto(Peek(form).eRotDays, QStringLiteral("24"));
         run->prompts.ExpectYesNo(ExitTitle, QStringLiteral("Save Dunmarek.ini?"), true);
         CloseWindow(form, Closing(closing));
         QVERIFY(!form.isVisible());
-        QVERIFY(ReadWholeFile(run->SettingsFile()).contains("DaysInRotation=24\n"));
+        QVERIFY(ReadBytes(run->SettingsFile()).contains("DaysInRotation=24\n"));
     }
 
     void ALongFileNameIsShortenedInThePrompt() {
@@ -348,10 +342,10 @@ private slots:
             QString(50, QLatin1Char('L')) + QString(46, QLatin1Char('R')) + QStringLiteral(".ini");
         QCOMPARE(name.size(), 100);
         const QString path = Root() + name;
-        WriteFile(path, ClassicSettings);
+        WriteBytes(path, ClassicSettings);
         TMainForm& form = run->StartShown({path});
-        QCOMPARE(form.Startup.SettingsPath, path);
-        TypeInto(form.eNumPlt, QStringLiteral("4"));
+        QCOMPARE(Peek(form).Startup.SettingsPath, path);
+        TypeInto(Peek(form).eNumPlt, QStringLiteral("4"));
         run->prompts.ExpectYesNo(ExitTitle,
                                  QStringLiteral("Save ") + QString(35, QLatin1Char('L')) +
                                      QStringLiteral("...") + QString(31, QLatin1Char('R')) +
@@ -373,14 +367,14 @@ private slots:
         if (!opens)
             run->prompts.ExpectMessage(QStringLiteral("Unable to open Help file"));
         ChooseMenuItem(form, Qt::Key_H, Qt::Key_C);
-        QVERIFY(!form.SettingsModified);
+        QVERIFY(!Peek(form).SettingsModified);
     }
 
     void AboutAsksForTheAboutBox() {
         TMainForm& form = Classic();
         run->prompts.ExpectAbout();
         ChooseMenuItem(form, Qt::Key_H, Qt::Key_A);
-        QVERIFY(!form.SettingsModified);
+        QVERIFY(!Peek(form).SettingsModified);
         QVERIFY(form.isVisible());
     }
 };

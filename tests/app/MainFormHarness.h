@@ -1,11 +1,12 @@
 #pragma once
 
-#include "FakePlatform.h"
-#include "FakePrompts.h"
-#include "FixedClock.h"
 #include "app/MainForm.h"
-#include "app/StartupFiles.h"
 #include "calendar/DateText.h"
+#include "startup/StartupFiles.h"
+#include "support/FakePlatform.h"
+#include "support/FakePrompts.h"
+#include "support/Files.h"
+#include "support/FixedClock.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,63 @@
 #include <memory>
 
 namespace kestro::test {
+
+// The record, the flags and the controls of a main window, which keeps them private.
+struct MainFormAccess {
+    explicit MainFormAccess(TMainForm& form)
+        : Settings(form.Settings), View(form.View), Startup(form.Startup),
+          SettingsModified(form.SettingsModified), BackgroundChanged(form.BackgroundChanged),
+          ColorsShown(form.ColorsShown), Label1(form.Label1), eNumPlt(form.eNumPlt),
+          Label2(form.Label2), eRotDays(form.eRotDays), Label4(form.Label4),
+          eStartDate(form.eStartDate), Label3(form.Label3), eRotation(form.eRotation),
+          bApply(form.bApply), bColors(form.bColors), pHeader(form.pHeader), bToday(form.bToday),
+          udMon(form.udMon), dgCal(form.dgCal), bRetreat(form.bRetreat),
+          eRetreatDate(form.eRetreatDate), lColor(form.lColor), bBkGr(form.bBkGr),
+          pBkGr(form.pBkGr), pLdTr(form.pLdTr), bPlt(form.bPlt), pPlt(form.pPlt), pInv(form.pInv),
+          form_(form) {}
+
+    ScheduleSettings& Settings;
+    MonthView& View;
+    StartupState& Startup;
+    bool& SettingsModified;
+    bool& BackgroundChanged;
+    bool& ColorsShown;
+    QLabel* Label1;
+    QLineEdit* eNumPlt;
+    QLabel* Label2;
+    QLineEdit* eRotDays;
+    QLabel* Label4;
+    QLineEdit* eStartDate;
+    QLabel* Label3;
+    QLineEdit* eRotation;
+    QPushButton* bApply;
+    QPushButton* bColors;
+    Panel* pHeader;
+    QPushButton* bToday;
+    UpDownArrows* udMon;
+    MonthGrid* dgCal;
+    QPushButton* bRetreat;
+    QLineEdit* eRetreatDate;
+    QLabel* lColor;
+    QPushButton* bBkGr;
+    Panel* pBkGr;
+    Panel* pLdTr;
+    std::array<QPushButton*, 6> bPlt;
+    std::array<Panel*, 6> pPlt;
+    std::array<Panel*, 6> pInv;
+
+    void dgCalDrawCell(QPainter& painter, int column, int row, const QRect& cell) {
+        form_.dgCalDrawCell(painter, column, row, cell);
+    }
+    void bTodayClick() { form_.bTodayClick(); }
+
+private:
+    TMainForm& form_;
+};
+
+inline MainFormAccess Peek(TMainForm& form) {
+    return MainFormAccess(form);
+}
 
 // 1 March 2024, the start of the classic 24-day rotation below; the clock stands on 15 March 2024.
 inline const QByteArray ClassicSettings = "[Shift Schedule]\n"
@@ -59,9 +117,7 @@ public:
     // The settings file in the roaming sub-folder, where the search finds it.
     void WriteSettings(const QByteArray& ini) const {
         MakeSubFolder();
-        QFile file(SettingsFile());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.write(ini) == ini.size());
+        WriteBytes(SettingsFile(), ini);
     }
 
     TMainForm& Start(const QStringList& arguments = {}) {
@@ -100,13 +156,6 @@ inline void ChooseMenuItem(TMainForm& form, Qt::Key menuLetter, Qt::Key itemLett
     QTest::keyClick(popup, itemLetter);
 }
 
-inline QByteArray ReadWholeFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
 // Replaces a field's text the way a user does: click into it, select all, type.
 inline void TypeInto(QLineEdit* field, const QString& text) {
     QTest::mouseClick(field, Qt::LeftButton);
@@ -118,9 +167,9 @@ inline void TypeInto(QLineEdit* field, const QString& text) {
 }
 
 // The captions of the platoon rows that are shown, row 1 first.
-inline QStringList VisibleRowCaptions(const TMainForm& form) {
+inline QStringList VisibleRowCaptions(TMainForm& form) {
     QStringList captions;
-    for (QPushButton* button : form.bPlt) {
+    for (QPushButton* button : Peek(form).bPlt) {
         if (!button->isHidden())
             captions.append(button->text());
     }

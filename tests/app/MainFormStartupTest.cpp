@@ -1,9 +1,9 @@
 #include "MainFormHarness.h"
 
-#include "app/MonthGrid.h"
-#include "app/Panel.h"
-#include "app/UpDownArrows.h"
-#include "app/WindowFonts.h"
+#include "widgets/MonthGrid.h"
+#include "widgets/Panel.h"
+#include "widgets/UpDownArrows.h"
+#include "widgets/WindowFonts.h"
 
 #include <QAction>
 #include <QFontInfo>
@@ -45,25 +45,25 @@ private slots:
         TMainForm& form = run->Start();
 
         QCOMPARE(form.windowTitle(), QStringLiteral("Kestro: editing Dunmarek.ini"));
-        QCOMPARE(form.Startup.SettingsPath, run->SettingsFile());
-        QCOMPARE(form.eNumPlt->text(), QStringLiteral("3"));
-        QCOMPARE(form.eRotDays->text(), QStringLiteral("24"));
-        QCOMPARE(form.eRotation->text(), QStringLiteral("ACABABABCBCACACABABCBCBC"));
-        QCOMPARE(form.eStartDate->text(), QStringLiteral("3/1/2024"));
-        QCOMPARE(form.eRetreatDate->text(), QStringLiteral("3/1/2024"));
-        QCOMPARE(form.Settings.StartDay, Day(1, 3, 2024));
-        QCOMPARE(form.Settings.PlatoonColors[u'C'], (ColorPair{0x00FF00, 0x000000}));
-        QCOMPARE(form.View.CursorDay, Day(15, 3, 2024));
-        QCOMPARE(form.View.ReturnDay, Day(15, 3, 2024));
-        QCOMPARE(form.View.LowestDay, Day(1, 1, 1700));
-        QCOMPARE(form.View.HighestDay, Day(1, 1, 3000));
+        QCOMPARE(Peek(form).Startup.SettingsPath, run->SettingsFile());
+        QCOMPARE(Peek(form).eNumPlt->text(), QStringLiteral("3"));
+        QCOMPARE(Peek(form).eRotDays->text(), QStringLiteral("24"));
+        QCOMPARE(Peek(form).eRotation->text(), QStringLiteral("ACABABABCBCACACABABCBCBC"));
+        QCOMPARE(Peek(form).eStartDate->text(), QStringLiteral("3/1/2024"));
+        QCOMPARE(Peek(form).eRetreatDate->text(), QStringLiteral("3/1/2024"));
+        QCOMPARE(Peek(form).Settings.StartDay, Day(1, 3, 2024));
+        QCOMPARE(Peek(form).Settings.PlatoonColors[u'C'], (ColorPair{0x00FF00, 0x000000}));
+        QCOMPARE(Peek(form).View.CursorDay, Day(15, 3, 2024));
+        QCOMPARE(Peek(form).View.ReturnDay, Day(15, 3, 2024));
+        QCOMPARE(Peek(form).View.LowestDay, Day(1, 1, 1700));
+        QCOMPARE(Peek(form).View.HighestDay, Day(1, 1, 3000));
         QCOMPARE(VisibleRowCaptions(form),
                  (QStringList{QStringLiteral("&A Platoon"), QStringLiteral("&B Platoon"),
                               QStringLiteral("&C Platoon")}));
-        QCOMPARE(form.lColor->text(), QString());
-        QVERIFY(!form.SettingsModified);
-        QVERIFY(!form.BackgroundChanged);
-        QVERIFY(!form.ColorsShown);
+        QCOMPARE(Peek(form).lColor->text(), QString());
+        QVERIFY(!Peek(form).SettingsModified);
+        QVERIFY(!Peek(form).BackgroundChanged);
+        QVERIFY(!Peek(form).ColorsShown);
     }
 
     void StartsOnStartUpValuesWithoutAFile_data() {
@@ -81,17 +81,17 @@ private slots:
         TMainForm& form = run->Start();
 
         QCOMPARE(form.windowTitle(), caption);
-        QCOMPARE(form.Startup.SettingsPath, subFolder ? run->SettingsFile() : QString());
-        QCOMPARE(form.Settings, NoFileSettings(Day(1, 3, 2024)));
-        QCOMPARE(form.eNumPlt->text(), QStringLiteral("3"));
-        QCOMPARE(form.eRotDays->text(), QStringLiteral("3"));
-        QCOMPARE(form.eRotation->text(), QStringLiteral("ABC"));
-        QCOMPARE(form.eStartDate->text(), QStringLiteral("3/1/2024"));
-        QCOMPARE(form.eRetreatDate->text(), QStringLiteral("3/1/2024"));
-        QCOMPARE(form.View.CursorDay, Day(15, 3, 2024));
-        QCOMPARE(form.View.ReturnDay, Day(15, 3, 2024));
+        QCOMPARE(Peek(form).Startup.SettingsPath, subFolder ? run->SettingsFile() : QString());
+        QCOMPARE(Peek(form).Settings, NoFileSettings(Day(1, 3, 2024)));
+        QCOMPARE(Peek(form).eNumPlt->text(), QStringLiteral("3"));
+        QCOMPARE(Peek(form).eRotDays->text(), QStringLiteral("3"));
+        QCOMPARE(Peek(form).eRotation->text(), QStringLiteral("ABC"));
+        QCOMPARE(Peek(form).eStartDate->text(), QStringLiteral("3/1/2024"));
+        QCOMPARE(Peek(form).eRetreatDate->text(), QStringLiteral("3/1/2024"));
+        QCOMPARE(Peek(form).View.CursorDay, Day(15, 3, 2024));
+        QCOMPARE(Peek(form).View.ReturnDay, Day(15, 3, 2024));
         QCOMPARE(VisibleRowCaptions(form).size(), 3);
-        QVERIFY(!form.SettingsModified);
+        QVERIFY(!Peek(form).SettingsModified);
     }
 
     void NamesTheCurrentMonthInItsHeader_data() {
@@ -112,9 +112,9 @@ private slots:
         QFETCH(QColor, color);
         run->WriteSettings(ClassicSettings + more);
         TMainForm& form = run->Start();
-        QCOMPARE(form.pHeader->accessibleDescription(), caption);
+        QCOMPARE(Peek(form).pHeader->accessibleDescription(), caption);
         // The caption is drawn at the top, between the Today button and the arrows.
-        const QImage header = form.pHeader->grab().toImage();
+        const QImage header = Peek(form).pHeader->grab().toImage();
         int captionPixels = 0;
         for (int y = 0; y < header.height(); ++y) {
             for (int x = 30; x < 215; ++x)
@@ -131,9 +131,9 @@ private slots:
         run->WriteSettings(ini);
         run->prompts.ExpectMessage(QStringLiteral("Invalid start date!\nUsing first of month..."));
         TMainForm& form = run->Start();
-        QCOMPARE(form.eStartDate->text(), QStringLiteral("3/1/2024"));
-        QCOMPARE(form.Settings.StartDay, Day(1, 3, 2024));
-        QVERIFY(!form.SettingsModified);
+        QCOMPARE(Peek(form).eStartDate->text(), QStringLiteral("3/1/2024"));
+        QCOMPARE(Peek(form).Settings.StartDay, Day(1, 3, 2024));
+        QVERIFY(!Peek(form).SettingsModified);
     }
 
     void TakesTheFileNamedOnTheCommandLine() {
@@ -145,7 +145,7 @@ private slots:
         run->WriteSettings("[Shift Schedule]\nNumberOfPlatoons=5\n");
         TMainForm& form = run->Start({QStringLiteral("-i") + file});
         QCOMPARE(form.windowTitle(), QStringLiteral("Kestro: editing Station 4.ini"));
-        QCOMPARE(form.eRotDays->text(), QStringLiteral("24"));
+        QCOMPARE(Peek(form).eRotDays->text(), QStringLiteral("24"));
     }
 
     void CaptionsAndRowsFollowTheLetterFamily_data() {
@@ -187,12 +187,12 @@ private slots:
         run->WriteSettings("[Shift Schedule]\nStartDate=3/1/2024\n" + schedule);
         TMainForm& form = run->Start();
         QCOMPARE(VisibleRowCaptions(form), rows);
-        QCOMPARE(form.pPlt[0]->accessibleDescription(), firstPanel);
-        QCOMPARE(form.pInv[0]->accessibleDescription(), firstPanel);
+        QCOMPARE(Peek(form).pPlt[0]->accessibleDescription(), firstPanel);
+        QCOMPARE(Peek(form).pInv[0]->accessibleDescription(), firstPanel);
         // A row is shown or hidden as a whole.
         for (std::size_t row = 0; row < 6; ++row) {
-            QCOMPARE(form.pPlt[row]->isHidden(), form.bPlt[row]->isHidden());
-            QCOMPARE(form.pInv[row]->isHidden(), form.bPlt[row]->isHidden());
+            QCOMPARE(Peek(form).pPlt[row]->isHidden(), Peek(form).bPlt[row]->isHidden());
+            QCOMPARE(Peek(form).pInv[row]->isHidden(), Peek(form).bPlt[row]->isHidden());
         }
     }
 
@@ -203,21 +203,21 @@ private slots:
             QRect geometry;
             QString caption;
         } controls[] = {
-            {form.eNumPlt, {120, 5, 33, 21}, {}},
-            {form.eRotDays, {120, 37, 33, 21}, {}},
-            {form.eStartDate, {92, 69, 89, 21}, {}},
-            {form.eRotation, {91, 101, 155, 21}, {}},
-            {form.bApply, {24, 144, 105, 25}, QStringLiteral("&Apply &Rotation")},
-            {form.bColors, {144, 144, 83, 25}, QStringLiteral("&Set Colors")},
-            {form.pHeader, {6, 176, 242, 41}, {}},
-            {form.bToday, {6, 4, 21, 21}, QStringLiteral("&T")},
-            {form.udMon, {220, 4, 17, 21}, {}},
-            {form.dgCal, {6, 220, 242, 155}, {}},
-            {form.bRetreat, {280, 8, 121, 25}, QStringLiteral("Retreat Start Date")},
-            {form.eRetreatDate, {280, 40, 121, 21}, {}},
-            {form.bBkGr, {280, 136, 75, 25}, QStringLiteral("Background")},
-            {form.pBkGr, {368, 136, 33, 25}, {}},
-            {form.pLdTr, {408, 136, 33, 25}, {}},
+            {Peek(form).eNumPlt, {120, 5, 33, 21}, {}},
+            {Peek(form).eRotDays, {120, 37, 33, 21}, {}},
+            {Peek(form).eStartDate, {92, 69, 89, 21}, {}},
+            {Peek(form).eRotation, {91, 101, 155, 21}, {}},
+            {Peek(form).bApply, {24, 144, 105, 25}, QStringLiteral("&Apply &Rotation")},
+            {Peek(form).bColors, {144, 144, 83, 25}, QStringLiteral("&Set Colors")},
+            {Peek(form).pHeader, {6, 176, 242, 41}, {}},
+            {Peek(form).bToday, {6, 4, 21, 21}, QStringLiteral("&T")},
+            {Peek(form).udMon, {220, 4, 17, 21}, {}},
+            {Peek(form).dgCal, {6, 220, 242, 155}, {}},
+            {Peek(form).bRetreat, {280, 8, 121, 25}, QStringLiteral("Retreat Start Date")},
+            {Peek(form).eRetreatDate, {280, 40, 121, 21}, {}},
+            {Peek(form).bBkGr, {280, 136, 75, 25}, QStringLiteral("Background")},
+            {Peek(form).pBkGr, {368, 136, 33, 25}, {}},
+            {Peek(form).pLdTr, {408, 136, 33, 25}, {}},
         };
         for (const auto& c : controls) {
             QCOMPARE(c.control->geometry(), c.geometry);
@@ -226,14 +226,14 @@ private slots:
         }
         for (int row = 0; row < 6; ++row) {
             const int top = 168 + 32 * row;
-            QCOMPARE(form.bPlt[std::size_t(row)]->geometry(), QRect(280, top, 75, 25));
-            QCOMPARE(form.pPlt[std::size_t(row)]->geometry(), QRect(368, top, 33, 25));
-            QCOMPARE(form.pInv[std::size_t(row)]->geometry(), QRect(408, top, 33, 25));
-            QVERIFY(form.pPlt[std::size_t(row)]->font().bold());
+            QCOMPARE(Peek(form).bPlt[std::size_t(row)]->geometry(), QRect(280, top, 75, 25));
+            QCOMPARE(Peek(form).pPlt[std::size_t(row)]->geometry(), QRect(368, top, 33, 25));
+            QCOMPARE(Peek(form).pInv[std::size_t(row)]->geometry(), QRect(408, top, 33, 25));
+            QVERIFY(Peek(form).pPlt[std::size_t(row)]->font().bold());
         }
-        QCOMPARE(form.bToday->parentWidget(), form.pHeader);
-        QCOMPARE(form.udMon->parentWidget(), form.pHeader);
-        QCOMPARE(form.dgCal->cellSize, QSize(33, 24));
+        QCOMPARE(Peek(form).bToday->parentWidget(), Peek(form).pHeader);
+        QCOMPARE(Peek(form).udMon->parentWidget(), Peek(form).pHeader);
+        QCOMPARE(Peek(form).dgCal->cellSize, QSize(33, 24));
 
         const struct {
             QLabel* label;
@@ -241,10 +241,19 @@ private slots:
             QString caption;
             QWidget* field; // the label ends before it
         } labels[] = {
-            {form.Label1, {12, 8}, QStringLiteral("Number of Platoons: "), form.eNumPlt},
-            {form.Label2, {12, 40}, QStringLiteral("Days in Rotation: "), form.eRotDays},
-            {form.Label4, {12, 72}, QStringLiteral("Start Date: "), form.eStartDate},
-            {form.Label3, {12, 104}, QStringLiteral("Shift Rotation: "), form.eRotation},
+            {Peek(form).Label1,
+             {12, 8},
+             QStringLiteral("Number of Platoons: "),
+             Peek(form).eNumPlt},
+            {Peek(form).Label2,
+             {12, 40},
+             QStringLiteral("Days in Rotation: "),
+             Peek(form).eRotDays},
+            {Peek(form).Label4, {12, 72}, QStringLiteral("Start Date: "), Peek(form).eStartDate},
+            {Peek(form).Label3,
+             {12, 104},
+             QStringLiteral("Shift Rotation: "),
+             Peek(form).eRotation},
         };
         for (const auto& l : labels) {
             QCOMPARE(l.label->pos(), l.position);
@@ -254,19 +263,19 @@ private slots:
                      qPrintable(l.caption));
             QCOMPARE(l.field->accessibleName(), l.caption.trimmed().chopped(1));
         }
-        QCOMPARE(form.lColor->pos(), QPoint(280, 114));
+        QCOMPARE(Peek(form).lColor->pos(), QPoint(280, 114));
     }
 
     void UsesTheLayoutFonts() {
         run->WriteSettings(ClassicSettings);
         TMainForm& form = run->Start();
-        const QFontInfo window(form.eNumPlt->font());
+        const QFontInfo window(Peek(form).eNumPlt->font());
         QCOMPARE(window.pixelSize(), 11);
         QCOMPARE(window.family(), QStringLiteral("Liberation Sans"));
         QVERIFY(!window.bold());
-        QVERIFY(QFontInfo(form.pPlt[0]->font()).bold());
+        QVERIFY(QFontInfo(Peek(form).pPlt[0]->font()).bold());
 
-        const QFont cells = PreviewFont(CellFont(form.Settings));
+        const QFont cells = PreviewFont(CellFont(Peek(form).Settings));
         QCOMPARE(QFontInfo(cells).family(), QStringLiteral("Liberation Sans"));
         QCOMPARE(QFontInfo(cells).pixelSize(), 16);
         QVERIFY(QFontInfo(cells).bold());
@@ -288,7 +297,7 @@ private slots:
         QCOMPARE(form.minimumSize(), QSize(240, menu + 377));
         QCOMPARE(form.maximumSize(), QSize(453, menu + 389));
         // The color area lies beyond the window's width.
-        QVERIFY(form.bRetreat->x() >= form.centralWidget()->width());
+        QVERIFY(Peek(form).bRetreat->x() >= form.centralWidget()->width());
         const QColor face = form.palette().color(QPalette::Button);
         QCOMPARE(form.centralWidget()->grab().toImage().pixelColor(2, 140), face);
     }
@@ -312,13 +321,14 @@ private slots:
     void OpensWithTheFocusInTheGridAndTabsInOrder() {
         run->WriteSettings(ClassicSettings);
         TMainForm& form = run->StartShown();
-        QCOMPARE(QApplication::focusWidget(), form.dgCal);
+        QCOMPARE(QApplication::focusWidget(), Peek(form).dgCal);
 
-        form.eNumPlt->setFocus();
-        QWidget* const expected[] = {form.eRotDays, form.eStartDate,   form.eRotation, form.bApply,
-                                     form.bColors,  form.eRetreatDate, form.bRetreat,  form.bBkGr,
-                                     form.bPlt[0],  form.bPlt[1],      form.bPlt[2],   form.bToday,
-                                     form.dgCal,    form.eNumPlt};
+        Peek(form).eNumPlt->setFocus();
+        QWidget* const expected[] = {
+            Peek(form).eRotDays, Peek(form).eStartDate,   Peek(form).eRotation, Peek(form).bApply,
+            Peek(form).bColors,  Peek(form).eRetreatDate, Peek(form).bRetreat,  Peek(form).bBkGr,
+            Peek(form).bPlt[0],  Peek(form).bPlt[1],      Peek(form).bPlt[2],   Peek(form).bToday,
+            Peek(form).dgCal,    Peek(form).eNumPlt};
         for (QWidget* next : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);

@@ -1,8 +1,9 @@
 #include "MainFormHarness.h"
 
-#include "app/MonthGrid.h"
-#include "app/Panel.h"
-#include "app/UpDownArrows.h"
+#include "support/Pixels.h"
+#include "widgets/MonthGrid.h"
+#include "widgets/Panel.h"
+#include "widgets/UpDownArrows.h"
 
 #include <QPushButton>
 #include <QToolButton>
@@ -20,17 +21,8 @@ QString HeaderOf(DayNumber day) {
            QString::number(date.year);
 }
 
-int PixelsOf(const QImage& image, const QRect& area, const QColor& color) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += image.pixelColor(x, y) == color;
-    }
-    return count;
-}
-
 void PressInGrid(TMainForm& form, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(form.dgCal, Qt::Key(key), modifiers);
+    QTest::keyClick(Peek(form).dgCal, Qt::Key(key), modifiers);
 }
 
 } // namespace
@@ -121,35 +113,35 @@ private slots:
         run->WriteSettings(ClassicSettings +
                            "[Config]\nReversePageUpPageDown=" + (reversePages ? "1" : "0") + "\n");
         TMainForm& form = run->Start();
-        form.View.CursorDay = from;
+        Peek(form).View.CursorDay = from;
         PressInGrid(form, key, Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(form.View.CursorDay, to);
-        QCOMPARE(form.pHeader->accessibleDescription(), HeaderOf(to));
+        QCOMPARE(Peek(form).View.CursorDay, to);
+        QCOMPARE(Peek(form).pHeader->accessibleDescription(), HeaderOf(to));
         // A modifier is a key of its own: pressed first, it leaves the starting day in ReturnDay.
         const DayNumber returnDay = to != Today ? to : modifiers != Qt::NoModifier ? from : Today;
-        QCOMPARE(form.View.ReturnDay, returnDay);
-        QVERIFY(!form.SettingsModified);
+        QCOMPARE(Peek(form).View.ReturnDay, returnDay);
+        QVERIFY(!Peek(form).SettingsModified);
     }
 
     void EndReturnsToTheLastDayAGridKeyLeft() {
         TMainForm& form = run->Start();
-        form.View.CursorDay = Day(9, 5, 2030);
+        Peek(form).View.CursorDay = Day(9, 5, 2030);
         PressInGrid(form, Qt::Key_Right);
         PressInGrid(form, Qt::Key_Home);
-        QCOMPARE(form.View.CursorDay, Today);
+        QCOMPARE(Peek(form).View.CursorDay, Today);
         PressInGrid(form, Qt::Key_End);
-        QCOMPARE(form.View.CursorDay, Day(10, 5, 2030));
+        QCOMPARE(Peek(form).View.CursorDay, Day(10, 5, 2030));
         PressInGrid(form, Qt::Key_End);
-        QCOMPARE(form.View.CursorDay, Day(10, 5, 2030));
+        QCOMPARE(Peek(form).View.CursorDay, Day(10, 5, 2030));
 
         // Days reached with the arrows of the header or Today are not remembered.
-        QTest::mouseClick(form.udMon->upper, Qt::LeftButton);
-        QCOMPARE(form.View.CursorDay, Day(10, 6, 2030));
-        QTest::mouseClick(form.bToday, Qt::LeftButton);
-        QCOMPARE(form.View.CursorDay, Today);
-        QCOMPARE(form.View.ReturnDay, Day(10, 5, 2030));
+        QTest::mouseClick(Peek(form).udMon->upper, Qt::LeftButton);
+        QCOMPARE(Peek(form).View.CursorDay, Day(10, 6, 2030));
+        QTest::mouseClick(Peek(form).bToday, Qt::LeftButton);
+        QCOMPARE(Peek(form).View.CursorDay, Today);
+        QCOMPARE(Peek(form).View.ReturnDay, Day(10, 5, 2030));
         PressInGrid(form, Qt::Key_End);
-        QCOMPARE(form.View.CursorDay, Day(10, 5, 2030));
+        QCOMPARE(Peek(form).View.CursorDay, Day(10, 5, 2030));
     }
 
     void EndAtStartGoesToToday() {
@@ -158,7 +150,7 @@ private slots:
         PressInGrid(form, Qt::Key_PageDown);
         PressInGrid(form, Qt::Key_Home);
         PressInGrid(form, Qt::Key_End);
-        QCOMPARE(form.View.CursorDay, Day(15, 4, 2024));
+        QCOMPARE(Peek(form).View.CursorDay, Day(15, 4, 2024));
     }
 
     void TheArrowsMoveByMonths_data() {
@@ -177,22 +169,23 @@ private slots:
         run->WriteSettings(ClassicSettings + "[Config]\nReverseUpDown=" + (reverse ? "1" : "0") +
                            "\n");
         TMainForm& form = run->Start();
-        QTest::mouseClick(upper ? form.udMon->upper : form.udMon->lower, Qt::LeftButton);
-        QCOMPARE(form.View.CursorDay, to);
-        QCOMPARE(form.pHeader->accessibleDescription(), HeaderOf(to));
-        QCOMPARE(form.View.ReturnDay, Today);
-        QVERIFY(form.udMon->upper->focusPolicy() == Qt::NoFocus);
+        QTest::mouseClick(upper ? Peek(form).udMon->upper : Peek(form).udMon->lower,
+                          Qt::LeftButton);
+        QCOMPARE(Peek(form).View.CursorDay, to);
+        QCOMPARE(Peek(form).pHeader->accessibleDescription(), HeaderOf(to));
+        QCOMPARE(Peek(form).View.ReturnDay, Today);
+        QVERIFY(Peek(form).udMon->upper->focusPolicy() == Qt::NoFocus);
     }
 
     void EveryClickOfAnArrowMovesDownToTheBound() {
         TMainForm& form = run->Start();
-        form.View.CursorDay = Day(15, 3, 1701);
+        Peek(form).View.CursorDay = Day(15, 3, 1701);
         for (int click = 0; click < 14; ++click)
-            QTest::mouseClick(form.udMon->lower, Qt::LeftButton);
-        QCOMPARE(form.View.CursorDay, Day(15, 1, 1700));
+            QTest::mouseClick(Peek(form).udMon->lower, Qt::LeftButton);
+        QCOMPARE(Peek(form).View.CursorDay, Day(15, 1, 1700));
         for (int click = 0; click < 3; ++click)
-            QTest::mouseClick(form.udMon->lower, Qt::LeftButton);
-        QCOMPARE(form.View.CursorDay, Day(1, 1, 1700));
+            QTest::mouseClick(Peek(form).udMon->lower, Qt::LeftButton);
+        QCOMPARE(Peek(form).View.CursorDay, Day(1, 1, 1700));
     }
 
     void HelpKeysAskForTheHelpFileBesideTheProgram() {
@@ -203,7 +196,7 @@ private slots:
         PressInGrid(form, Qt::Key_F1);
         run->prompts.ExpectHelpContents(helpFile, true);
         PressInGrid(form, Qt::Key_Help, Qt::ShiftModifier);
-        QCOMPARE(form.View.CursorDay, Today);
+        QCOMPARE(Peek(form).View.CursorDay, Today);
     }
 
     void CellsAreDrawnInTheirPlatoonsColors_data() {
@@ -242,8 +235,8 @@ private slots:
         QFETCH(QColor, text);
         run->WriteSettings(ClassicSettings + more);
         TMainForm& form = run->Start();
-        const QImage grid = form.dgCal->grab().toImage();
-        const QRect cell = form.dgCal->CellRect(column, row);
+        const QImage grid = Peek(form).dgCal->grab().toImage();
+        const QRect cell = Peek(form).dgCal->CellRect(column, row);
         QCOMPARE(grid.pixelColor(cell.topLeft() + QPoint(1, 1)), fill);
         QCOMPARE(grid.pixelColor(cell.bottomRight() - QPoint(1, 1)), fill);
         if (text.isValid())
@@ -257,32 +250,32 @@ private slots:
         ini.replace("StartDate=3/1/2024", "StartDate=3/20/2024");
         run->WriteSettings(ini);
         TMainForm& form = run->Start();
-        const QImage grid = form.dgCal->grab().toImage();
+        const QImage grid = Peek(form).dgCal->grab().toImage();
         const QColor white(Qt::white);
         const QColor silver(0xC0, 0xC0, 0xC0);
         // The cursor day lies before the start: silver filled, white number.
-        const QRect cursor = form.dgCal->CellRect(5, 2);
+        const QRect cursor = Peek(form).dgCal->CellRect(5, 2);
         QCOMPARE(grid.pixelColor(cursor.topLeft() + QPoint(1, 1)), silver);
         QVERIFY(PixelsOf(grid, cursor, white) > 5);
-        const QRect first = form.dgCal->CellRect(5, 0);
+        const QRect first = Peek(form).dgCal->CellRect(5, 0);
         QVERIFY(PixelsOf(grid, first, silver) > 5);
         // With the cursor on or before the start the neighbouring months vanish.
-        const QRect leading = form.dgCal->CellRect(0, 0);
+        const QRect leading = Peek(form).dgCal->CellRect(0, 0);
         QCOMPARE(PixelsOf(grid, leading, white), leading.width() * leading.height());
     }
 
     void CellsAreSeparatedByLinesAndCentredOnTheirSize() {
         run->WriteSettings(ClassicSettings);
         TMainForm& form = run->Start();
-        const QImage grid = form.dgCal->grab().toImage();
-        const QColor line = form.dgCal->palette().color(QPalette::Button);
-        QCOMPARE(form.dgCal->CellRect(0, 0), QRect(2, 2, 33, 24));
-        QCOMPARE(form.dgCal->CellRect(6, 5), QRect(2 + 6 * 34, 2 + 5 * 25, 33, 24));
+        const QImage grid = Peek(form).dgCal->grab().toImage();
+        const QColor line = Peek(form).dgCal->palette().color(QPalette::Button);
+        QCOMPARE(Peek(form).dgCal->CellRect(0, 0), QRect(2, 2, 33, 24));
+        QCOMPARE(Peek(form).dgCal->CellRect(6, 5), QRect(2 + 6 * 34, 2 + 5 * 25, 33, 24));
         QCOMPARE(grid.pixelColor(35, 10), line);
         QCOMPARE(grid.pixelColor(10, 26), line);
 
         // The number 1 of March is centred in its 33 x 24 cell.
-        const QRect cell = form.dgCal->CellRect(5, 0);
+        const QRect cell = Peek(form).dgCal->CellRect(5, 0);
         int left = cell.right();
         int right = cell.left();
         for (int y = cell.top(); y <= cell.bottom(); ++y) {

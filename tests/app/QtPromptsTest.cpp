@@ -4,7 +4,7 @@
 #include "MainFormHarness.h"
 
 #include "app/QtPrompts.h"
-#include "colors/SetColor.h"
+#include "colordialog/SetColor.h"
 #include "help/About.h"
 #include "help/HelpViewer.h"
 
@@ -70,8 +70,17 @@ class QtPromptsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<FormRun> run;
-    std::unique_ptr<TColorDlg> colorDlg;
     std::unique_ptr<QtPrompts> prompts;
+
+    // The Set Color dialogs of the program, shown or not.
+    static QList<TColorDlg*> ColorDialogs() {
+        QList<TColorDlg*> dialogs;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<TColorDlg*>(widget))
+                dialogs.append(dialog);
+        }
+        return dialogs;
+    }
 
     // The window on the real prompts, as the program starts it.
     TMainForm& Start() {
@@ -89,25 +98,25 @@ class QtPromptsTest : public QObject {
 private slots:
     void init() {
         run = std::make_unique<FormRun>();
-        colorDlg = std::make_unique<TColorDlg>();
-        prompts = std::make_unique<QtPrompts>(*colorDlg);
+        prompts = std::make_unique<QtPrompts>();
     }
     void cleanup() {
         if (THelpViewer* viewer = OpenHelpViewer())
             delete viewer;
         run.reset();
         prompts.reset();
-        colorDlg.reset();
     }
 
     void APlatoonButtonOpensTheSetColorDialog() {
         run->WriteSettings(NavySchedule);
         TMainForm& form = Start();
-        QVERIFY(!colorDlg->isVisible());
-        QTest::mouseClick(form.bColors, Qt::LeftButton);
+        // The dialog is made at the first color command.
+        QVERIFY(ColorDialogs().isEmpty());
+        QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
         QString label;
         ModalAnswer pick([&](QWidget* modal) {
-            if (modal != colorDlg.get())
+            auto* colorDlg = qobject_cast<TColorDlg*>(modal);
+            if (colorDlg == nullptr)
                 return false;
             label = colorDlg->lblColor->text();
             // One entry down from Navy is Purple.
@@ -115,12 +124,13 @@ private slots:
             QTest::mouseClick(colorDlg->bOk, Qt::LeftButton);
             return true;
         });
-        QTest::mouseClick(form.bPlt[0], Qt::LeftButton);
+        QTest::mouseClick(Peek(form).bPlt[0], Qt::LeftButton);
         QVERIFY(pick.answered);
         QCOMPARE(label, QStringLiteral("A Platoon Color:"));
-        QCOMPARE(form.Settings.PlatoonColors[u'A'], (ColorPair{0x800080, 0x00FFFF}));
-        QCOMPARE(form.lColor->text(), QStringLiteral("A Platoon: Purple / Yellow"));
-        QVERIFY(!colorDlg->isVisible());
+        QCOMPARE(Peek(form).Settings.PlatoonColors[u'A'], (ColorPair{0x800080, 0x00FFFF}));
+        QCOMPARE(Peek(form).lColor->text(), QStringLiteral("A Platoon: Purple / Yellow"));
+        QCOMPARE(ColorDialogs().size(), 1);
+        QVERIFY(!ColorDialogs().constFirst()->isVisible());
     }
 
     void HelpContentsOpensTheBuiltHelpFile() {

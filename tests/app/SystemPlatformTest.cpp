@@ -1,5 +1,5 @@
 #include "app/SystemPlatform.h"
-#include "app/StartupFiles.h"
+#include "startup/StartupFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

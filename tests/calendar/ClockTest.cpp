@@ -1,5 +1,7 @@
 #include "calendar/Clock.h"
 
+#include "support/FixedClock.h"
+
 #include <QDate>
 
 #include <gtest/gtest.h>
@@ -7,14 +9,7 @@
 namespace kestro {
 namespace {
 
-class FixedClock final : public Clock {
-public:
-    explicit FixedClock(CalendarDate date) : date_(date) {}
-    CalendarDate Today() const override { return date_; }
-
-private:
-    CalendarDate date_;
-};
+using test::FixedClock;
 
 TEST(TodayDayNumber, ConvertsTheClocksDateWithoutEpoch) {
     EXPECT_EQ(TodayDayNumber(FixedClock({1, 1, 1975})), 136966);

@@ -7,6 +7,7 @@
 #include "settings/SettingsFileIO.h"
 
 #include "TimeLocale.h"
+#include "support/FixedClock.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -57,11 +58,6 @@ const LocaleCase Locales[] = {
     {"zh_CN", "%Y年%m月%d日", "yyyy/MM/dd", '/', Ymd, "2024/03/01", "三月 2024", "3月 2024"},
 };
 
-class TestClock final : public Clock {
-public:
-    CalendarDate Today() const override { return {15, 6, 2024}; }
-};
-
 using test::TimeLocale;
 
 class LocaleDates : public testing::TestWithParam<LocaleCase> {};
@@ -100,7 +96,8 @@ TEST_P(LocaleDates, PatternDatesFileAndMonthHeader) {
     ASSERT_TRUE(SaveSettingsFile(path, fields, saved, false, format));
     EXPECT_TRUE(ReadFileBytes(path).bytes.contains("StartDate=" + written.toUtf8()));
     ScheduleSettings loaded = AbsentKeyDefaults();
-    EXPECT_FALSE(LoadSettings(path, loaded, format, TestClock()).startDateInvalid);
+    EXPECT_FALSE(
+        LoadSettings(path, loaded, format, test::FixedClock({15, 6, 2024})).startDateInvalid);
     EXPECT_EQ(loaded.StartDay, saved.StartDay);
 
     const MonthView view = InitialMonthView(saved.StartDay);

@@ -1,6 +1,7 @@
 #include "settings/LoadSettings.h"
 
-#include "SettingsTestSupport.h"
+#include "support/Files.h"
+#include "support/FixedClock.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -2,7 +2,8 @@
 
 #include "settings/LoadSettings.h"
 
-#include "SettingsTestSupport.h"
+#include "support/Files.h"
+#include "support/FixedClock.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -1,0 +1,250 @@
+#include "app/MainForm.h"
+
+#include "base/AsciiCase.h"
+#include "help/HelpFile.h"
+#include "rotation/EditRules.h"
+#include "rotation/Retreat.h"
+#include "startup/Platform.h"
+#include "widgets/ColorToQColor.h"
+#include "widgets/MonthGrid.h"
+#include "widgets/Panel.h"
+#include "widgets/WindowFonts.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPainter>
+
+#include <utility>
+
+namespace kestro {
+
+namespace {
+
+const QString HelpFileFailedText = QStringLiteral("Unable to open Help file");
+
+} // namespace
+
+void TMainForm::UpdateMonthHeader() {
+    pHeader->SetCaptionFont(PreviewFont(HeaderFont(Settings)));
+    pHeader->SetCaptionColor(HeaderFontColor(Settings));
+    pHeader->SetCaption(MonthHeaderCaption(Settings, View, dateFormat_));
+}
+
+void TMainForm::RedrawMonthView() {
+    UpdateMonthHeader();
+    dgCal->update();
+}
+
+void TMainForm::dgCalDrawCell(QPainter& painter, int column, int row, const QRect& cell) {
+    const CellColors colors = CellColorsOf(Settings, View, column, row);
+    const std::optional<QColor> fill = PaintColor(colors.fill, dgCal->palette());
+    const std::optional<QColor> text = PaintColor(colors.text, dgCal->palette());
+    if (fill)
+        painter.fillRect(cell, *fill);
+
+    const QString caption = CellText(CellToDate(Settings, View, column, row));
+    if (!text || caption.isEmpty())
+        return;
+    const QFont font = PreviewFont(CellFont(Settings));
+    const QFontMetrics metrics(font);
+    const QSize size(metrics.horizontalAdvance(caption), metrics.height());
+    const QPoint origin =
+        CellTextOrigin(cell, dgCal->cellSize.width(), dgCal->cellSize.height(), size);
+    painter.setFont(font);
+    painter.setPen(*text);
+    if (fill) {
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        painter.setBackground(*fill);
+    }
+    painter.drawText(QRect(origin, size), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     caption);
+}
+
+void TMainForm::dgCalKeyDown(GridKey key, KeyModifiers modifiers) {
+    const GridKeyOutcome outcome = MoveByGridKey(Settings, View, key, modifiers, Today());
+    RedrawMonthView();
+    if (outcome.helpRequested && !prompts_.ShowHelpContents(HelpFile()))
+        ShowErrorBox(HelpFileFailedText);
+}
+
+void TMainForm::udMonClick(UpDownArrow arrow) {
+    MoveByUpDown(Settings, View, arrow);
+    RedrawMonthView();
+}
+
+void TMainForm::bTodayClick() {
+    MoveToToday(View, Today());
+    RedrawMonthView();
+}
+
+void TMainForm::eNumPltChange() {
+    if (!UserEdit())
+        return;
+    SettingsModified = true;
+    const std::optional<int> value = ReadFieldInteger(eNumPlt->text());
+    if (!value) {
+        ShowErrorBox(NotAnIntegerText(eNumPlt->text()));
+        return;
+    }
+    Settings.NumberOfPlatoons = *value;
+    RefreshColorArea();
+    EmptyColorReport();
+}
+
+void TMainForm::eRotDaysChange() {
+    if (!UserEdit())
+        return;
+    SettingsModified = true;
+    const std::optional<int> value = ReadFieldInteger(eRotDays->text());
+    if (!value) {
+        ShowErrorBox(NotAnIntegerText(eRotDays->text()));
+        return;
+    }
+    Settings.DaysInRotation = *value;
+    EmptyColorReport();
+}
+
+void TMainForm::eRotationChange() {
+    if (UserEdit()) {
+        SettingsModified = true;
+        const QString text = eRotation->text();
+        if (const auto family = LetterSetFromRotation(text)) {
+            Settings.LetterSet = *family;
+            if (*family != LetterSet::ColorLetters) {
+                RefreshPlatoonCaptions();
+                RefreshPlatoonRows();
+            }
+        }
+        Settings.ShiftRotation = text;
+    }
+    EmptyColorReport();
+}
+
+void TMainForm::eRotationExit() {
+    const QString text = eRotation->text();
+    if (text.isEmpty()) {
+        SetProgramText(eRotation, QStringLiteral("ABC"));
+        Settings.LetterSet = LetterSet::AToF;
+    } else if (const auto family = LetterSetFromRotation(text)) {
+        Settings.LetterSet = *family;
+        if (*family != LetterSet::OneToSix)
+            SetProgramText(eRotation, AsciiUpper(text));
+        if (*family != LetterSet::ColorLetters) {
+            RefreshPlatoonCaptions();
+            RefreshPlatoonRows();
+        }
+    }
+    EmptyColorReport();
+}
+
+void TMainForm::eStartDateChange() {
+    if (!UserEdit())
+        return;
+    SettingsModified = true;
+    EmptyColorReport();
+}
+
+void TMainForm::bApplyClick() {
+    const ApplyResult result = ApplyRotation(
+        Settings, {eNumPlt->text(), eRotDays->text(), eRotation->text(), eStartDate->text()},
+        dateFormat_, CurrentYear());
+    switch (result.outcome) {
+    case ApplyOutcome::LengthMismatch:
+        prompts_.ShowMessage(result.message);
+        return;
+    case ApplyOutcome::NotAnInteger:
+    case ApplyOutcome::NotADate:
+        ShowErrorBox(result.message);
+        return;
+    case ApplyOutcome::Applied:
+        break;
+    }
+    RefreshColorArea();
+    RedrawMonthView();
+}
+
+void TMainForm::bRetreatClick() {
+    SettingsModified = true;
+    const RetreatResult result =
+        RetreatStartDay(Settings, eRetreatDate->text(), dateFormat_, CurrentYear());
+    switch (result.outcome) {
+    case RetreatOutcome::LengthMismatch:
+        prompts_.ShowMessage(result.message);
+        return;
+    case RetreatOutcome::NotADate:
+        ShowErrorBox(result.message);
+        return;
+    case RetreatOutcome::NoRotation:
+        return;
+    case RetreatOutcome::Retreated:
+    case RetreatOutcome::StoppedAtFirst:
+        break;
+    }
+    // The user watches the date step back; with very many steps only every stride-th is shown.
+    const std::size_t count = result.steps.size();
+    const std::size_t stride = (count + RetreatStepsShown - 1) / RetreatStepsShown;
+    for (std::size_t i = 0; i < count; ++i) {
+        if ((i + 1) % stride != 0 && i + 1 != count)
+            continue;
+        SetProgramText(eStartDate, DateText(result.steps[i]));
+        eStartDate->repaint();
+    }
+}
+
+void TMainForm::MHelpContentsClick() {
+    if (!prompts_.ShowHelpContents(HelpFile()))
+        prompts_.ShowMessage(HelpFileFailedText);
+}
+
+void TMainForm::MHelpAboutClick() {
+    prompts_.ShowAbout();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == eRotation && event->type() == QEvent::FocusOut) {
+        // Leaving the field for another control; not the window losing the focus, nor the
+        // field's own context menu opening.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            eRotationExit();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::SetProgramText(QLineEdit* field, const QString& text) {
+    const bool outer = std::exchange(programChange_, true);
+    field->setText(text);
+    programChange_ = outer;
+    // Show the start of a long rotation, not its end.
+    if (!field->hasFocus())
+        field->setCursorPosition(0);
+}
+
+void TMainForm::ShowErrorBox(const QString& error) {
+    prompts_.ShowError(ErrorBoxText(error));
+}
+
+DayNumber TMainForm::Today() const {
+    return TodayDayNumber(clock_);
+}
+
+DayNumber TMainForm::FirstOfCurrentMonth() const {
+    const CalendarDate today = DayNumberToDate(Today());
+    return DateToDayNumber(1, today.month, today.year, Settings.Epoch);
+}
+
+int TMainForm::CurrentYear() const {
+    return clock_.Today().year;
+}
+
+QString TMainForm::DateText(DayNumber day) const {
+    return FormatDate(dateFormat_, DayNumberToDate(day));
+}
+
+QString TMainForm::HelpFile() const {
+    return HelpFileForProgram(platform_.ProgramFile());
+}
+
+} // namespace kestro

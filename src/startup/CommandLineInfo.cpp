@@ -1,0 +1,40 @@
+#include "startup/CommandLineInfo.h"
+
+namespace kestro {
+
+InfoRequest FindInfoRequest(const QStringList& arguments) {
+    for (const QString& argument : arguments) {
+        if (argument == QStringLiteral("--help"))
+            return InfoRequest::Help;
+        if (argument == QStringLiteral("--version"))
+            return InfoRequest::Version;
+    }
+    return InfoRequest::None;
+}
+
+QString UsageText() {
+    return QStringLiteral(
+        "Usage: kestro [-i]FILE ...\n"
+        "Edits the platoon rotation, its start date and the platoon colors that the shift\n"
+        "calendar Dunmarek reads from its settings file Dunmarek.ini.\n"
+        "\n"
+        "Each FILE names a settings file, directly or after -i or -I; its extension is\n"
+        "replaced by .ini. The last FILE decides: it is edited if it exists, and when it\n"
+        "does not, no file named on the command line is used.\n"
+        "\n"
+        "Without such a file, the first of these folders that has the sub-folder\n"
+        "Halvgard/Dunmarek6 holds the settings file:\n"
+        "  $XDG_CONFIG_HOME (default ~/.config)\n"
+        "  $XDG_DATA_HOME (default ~/.local/share)\n"
+        "  the first folder of $XDG_CONFIG_DIRS (default /etc/xdg)\n"
+        "else the program's own folder, when the file Dunmarek.cds lies there.\n"
+        "\n"
+        "  --help     show this help and exit\n"
+        "  --version  show the version and exit\n");
+}
+
+QString VersionText() {
+    return QStringLiteral("kestro " KESTRO_VERSION "\n");
+}
+
+} // namespace kestro

@@ -1,0 +1,4 @@
+#pragma once
+
+#include "calendar/Calendar.h"
+#include "rotation/Rotation.h"

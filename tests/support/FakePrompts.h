@@ -1,0 +1,116 @@
+#pragma once
+
+#include "app/Prompts.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <memory>
+
+namespace kestro::test {
+
+enum class PromptKind { Message, Error, YesNo, OpenFile, SaveFile, Colors, HelpContents, About };
+
+// One modal window a test expects, in order, with the user's answer.
+struct ExpectedPrompt {
+    PromptKind kind = PromptKind::Message;
+    QString text;     // message text, question text, dialog title or help file name
+    bool yes = false; // AskYesNo's answer; ShowHelpContents's success
+    std::optional<QString> fileName;
+    ColorDialogResult colors;
+};
+
+// Answers prompts from a queue of expected ones. A prompt that is not the next one expected fails
+// the running test (and is answered No / Cancel so that the program goes on); expected prompts
+// that never came fail it in VerifyAllShown.
+class FakePrompts final : public Prompts {
+public:
+    void Expect(ExpectedPrompt prompt) {
+        queue_.push_back(std::make_unique<ExpectedPrompt>(std::move(prompt)));
+    }
+    void ExpectMessage(const QString& text) { Expect(Prompt(PromptKind::Message, text)); }
+    void ExpectError(const QString& text) { Expect(Prompt(PromptKind::Error, text)); }
+    // A file dialog of that title, answered with a name or cancelled (nullopt).
+    void ExpectOpenFile(std::optional<QString> answer) {
+        ExpectedPrompt prompt = Prompt(PromptKind::OpenFile, QStringLiteral("Open INI File"));
+        prompt.fileName = std::move(answer);
+        Expect(std::move(prompt));
+    }
+    void ExpectSaveFile(std::optional<QString> answer) {
+        ExpectedPrompt prompt = Prompt(PromptKind::SaveFile, QStringLiteral("Save INI File"));
+        prompt.fileName = std::move(answer);
+        Expect(std::move(prompt));
+    }
+    void ExpectYesNo(const QString& title, const QString& text, bool yes) {
+        ExpectedPrompt prompt = Prompt(PromptKind::YesNo, title + QStringLiteral(" | ") + text);
+        prompt.yes = yes;
+        Expect(std::move(prompt));
+    }
+    // The color dialog, known by the label over its first pick list.
+    void ExpectColors(const QString& normalListLabel, ColorDialogResult answer) {
+        ExpectedPrompt prompt = Prompt(PromptKind::Colors, normalListLabel);
+        prompt.colors = answer;
+        Expect(std::move(prompt));
+    }
+    void ExpectAbout() { Expect(Prompt(PromptKind::About, QString())); }
+    void ExpectHelpContents(const QString& helpFile, bool opens) {
+        ExpectedPrompt prompt = Prompt(PromptKind::HelpContents, helpFile);
+        prompt.yes = opens;
+        Expect(std::move(prompt));
+    }
+
+    // Every prompt shown so far, as "kind: text", for failure messages.
+    QStringList shown;
+    // What the file dialogs and the color dialog were opened with, in order.
+    QList<FileDialogRequest> fileDialogs;
+    QList<ColorDialogRequest> colorDialogs;
+
+    // Fails the running test when expected prompts never came.
+    void VerifyAllShown();
+
+    void ShowMessage(const QString& text) override { Take(PromptKind::Message, text); }
+    void ShowError(const QString& text) override { Take(PromptKind::Error, text); }
+    bool AskYesNo(const QString& title, const QString& text) override {
+        const auto p = Take(PromptKind::YesNo, title + QStringLiteral(" | ") + text);
+        return p && p->yes;
+    }
+    std::optional<QString> AskOpenFileName(const FileDialogRequest& request) override {
+        fileDialogs.append(request);
+        const auto p = Take(PromptKind::OpenFile, request.title);
+        return p ? p->fileName : std::nullopt;
+    }
+    std::optional<QString> AskSaveFileName(const FileDialogRequest& request) override {
+        fileDialogs.append(request);
+        const auto p = Take(PromptKind::SaveFile, request.title);
+        return p ? p->fileName : std::nullopt;
+    }
+    ColorDialogResult PickColors(const ColorDialogRequest& request) override {
+        colorDialogs.append(request);
+        const auto p = Take(PromptKind::Colors, request.normalListLabel);
+        return p ? p->colors : ColorDialogResult{};
+    }
+    bool ShowHelpContents(const QString& helpFile) override {
+        const auto p = Take(PromptKind::HelpContents, helpFile);
+        return p && p->yes;
+    }
+    void ShowAbout() override { Take(PromptKind::About, QString()); }
+
+private:
+    static ExpectedPrompt Prompt(PromptKind kind, const QString& text) {
+        ExpectedPrompt prompt;
+        prompt.kind = kind;
+        prompt.text = text;
+        return prompt;
+    }
+
+    static QString Describe(PromptKind kind, const QString& text);
+
+    // The expected prompt, or nullptr when this one was not expected.
+    std::unique_ptr<ExpectedPrompt> Take(PromptKind kind, const QString& text);
+
+    std::deque<std::unique_ptr<ExpectedPrompt>> queue_;
+};
+
+} // namespace kestro::test
