@@ -52,10 +52,6 @@ void Link(const QString& root, const char* name, const char* target) {
 
 const QByteArray OldContent = "[Config]\nEpoch=1975\n";
 
-void Write(const QString& root, const char* name) {
-    WriteFileBytes(root + u'/' + QLatin1String(name), OldContent);
-}
-
 QStringList Entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                   QDir::NoDotAndDotDot);
@@ -72,41 +68,30 @@ bool Saved(const QByteArray& bytes) {
 // folder "shared" beside "linked" is where cleaning the name as text would lead.
 struct LinkCase {
     const char* name;
-    void (*arrange)(const QString& root);
+    std::vector<std::pair<const char*, const char*>> links; // name and target
+    bool exists;         // whether the file the links lead to exists
     const char* written; // the file the save must write, below the scratch folder
 };
 
 const LinkCase LinkCases[] = {
     {"RelativeDotDot",
-     [](const QString& root) {
-         Write(root, "real/a/shared/real.ini");
-         Link(root, "real/a/b/Dunmarek.ini", "../shared/real.ini");
-     },
+     {{"real/a/b/Dunmarek.ini", "../shared/real.ini"}},
+     true,
      "real/a/shared/real.ini"},
     {"Chain",
-     [](const QString& root) {
-         Write(root, "real/a/shared/real.ini");
-         Link(root, "real/a/b/Dunmarek.ini", "one.ini");
-         Link(root, "real/a/b/one.ini", "../shared/two.ini");
-         Link(root, "real/a/shared/two.ini", "real.ini");
-     },
+     {{"real/a/b/Dunmarek.ini", "one.ini"},
+      {"real/a/b/one.ini", "../shared/two.ini"},
+      {"real/a/shared/two.ini", "real.ini"}},
+     true,
      "real/a/shared/real.ini"},
     {"DanglingDotDot",
-     [](const QString& root) { Link(root, "real/a/b/Dunmarek.ini", "../shared/new.ini"); },
+     {{"real/a/b/Dunmarek.ini", "../shared/new.ini"}},
+     false,
      "real/a/shared/new.ini"},
     {"DanglingChain",
-     [](const QString& root) {
-         Link(root, "real/a/b/Dunmarek.ini", "../shared/hop.ini");
-         Link(root, "real/a/shared/hop.ini", "../b/new.ini");
-     },
+     {{"real/a/b/Dunmarek.ini", "../shared/hop.ini"}, {"real/a/shared/hop.ini", "../b/new.ini"}},
+     false,
      "real/a/b/new.ini"},
-    {"LinkedFolderInAnAbsoluteLink",
-     [](const QString& root) {
-         Write(root, "real/a/shared/real.ini");
-         const QByteArray target = Name(root + QStringLiteral("/linked/../shared/real.ini"));
-         Link(root, "real/a/b/Dunmarek.ini", target.constData());
-     },
-     "real/a/shared/real.ini"},
 };
 
 class SaveThroughLinks : public ::testing::TestWithParam<LinkCase> {};
@@ -121,9 +106,12 @@ TEST_P(SaveThroughLinks, WritesTheFileTheKernelOpens) {
     const QString root = Physical(dir);
     MakeFolders(root, {"real/a/b", "real/a/shared", "shared"});
     Link(root, "linked", "real/a/b");
-    c.arrange(root);
+    for (const auto& [name, target] : c.links)
+        Link(root, name, target);
     const QString path = root + QStringLiteral("/linked/Dunmarek.ini");
     const QString written = root + u'/' + QLatin1String(c.written);
+    if (c.exists)
+        WriteFileBytes(written, OldContent);
 
     ASSERT_TRUE(StandardSave().SaveTo(path));
     EXPECT_TRUE(Saved(ReadFileOrMark(written))) << ReadFileOrMark(written).constData();
@@ -185,19 +173,27 @@ void SetAttribute(const QString& path, const char* name, const QByteArray& value
     Check(::setxattr(Name(path).constData(), name, value.constData(), value.size(), 0) == 0, name);
 }
 
-void Own(const QString& path, uid_t owner, gid_t group, mode_t mode) {
-    Check(::chown(Name(path).constData(), owner, group) == 0, "chown");
-    Check(::chmod(Name(path).constData(), mode) == 0, "chmod");
+bool AttributesSupported(const QString& folder) {
+    const QString probe = folder + QStringLiteral("/probe");
+    WriteFileBytes(probe, "");
+    const QByteArray acl = AccessAcl();
+    const bool supported = ::setxattr(Name(probe).constData(), "user.probe", "1", 1, 0) == 0 &&
+                           ::setxattr(Name(probe).constData(), "system.posix_acl_access",
+                                      acl.constData(), acl.size(), 0) == 0;
+    QFile::remove(probe);
+    return supported;
 }
 
 enum class Way { Replaced, InPlace };
 
+// The file belongs to `owner` (and the group of that ID) with mode 0664, or 0666 for root's file.
 struct KeepCase {
     const char* name;
-    // Arranges the case in the folder root/case, which it may change; returns the file to save.
-    QString (*arrange)(const QString& folder);
-    bool asNobody;
-    bool attributes; // needs user.* attributes and ACLs
+    uid_t owner;
+    mode_t folderMode;
+    bool attributes; // a user.* attribute and an ACL
+    bool hardLink;
+    bool asNobody; // else root saves
     Way way;
 };
 
@@ -206,88 +202,38 @@ void PrintTo(const KeepCase& c, std::ostream* out) {
 }
 
 const KeepCase KeepCases[] = {
-    {"RootKeepsOwnerGroupModeAttributesAndAcl",
-     [](const QString& folder) {
-         const QString path = folder + QStringLiteral("/Dunmarek.ini");
-         WriteFileBytes(path, OldContent);
-         Own(path, NobodyId, NobodyId, 0664);
-         SetAttribute(path, "user.kestro.note", "shared schedule");
-         SetAttribute(path, "system.posix_acl_access", AccessAcl());
-         return path;
-     },
-     false, true, Way::Replaced},
-    {"OwnFileKeepsItsAttributes",
-     [](const QString& folder) {
-         const QString path = folder + QStringLiteral("/Dunmarek.ini");
-         WriteFileBytes(path, OldContent);
-         SetAttribute(path, "user.kestro.note", "mine");
-         Own(path, NobodyId, NobodyId, 0640);
-         Check(::chmod(Name(folder).constData(), 0777) == 0, "chmod folder");
-         return path;
-     },
-     true, true, Way::Replaced},
-    {"HardLink",
-     [](const QString& folder) {
-         const QString path = folder + QStringLiteral("/Dunmarek.ini");
-         WriteFileBytes(path, OldContent);
-         Check(::link(Name(path).constData(),
-                      Name(folder + QStringLiteral("/other.ini")).constData()) == 0,
-               "link");
-         return path;
-     },
-     false, false, Way::InPlace},
-    {"SomeoneElsesFileInAGroupFolder",
-     [](const QString& folder) {
-         const QString path = folder + QStringLiteral("/Dunmarek.ini");
-         WriteFileBytes(path, OldContent);
-         Own(path, 0, 0, 0666);
-         Check(::chmod(Name(folder).constData(), 0777) == 0, "chmod folder");
-         return path;
-     },
-     true, false, Way::InPlace},
-    {"WritableFileInAReadOnlyFolder",
-     [](const QString& folder) {
-         const QString path = folder + QStringLiteral("/Dunmarek.ini");
-         WriteFileBytes(path, OldContent);
-         Own(path, 0, 0, 0666);
-         Check(::chmod(Name(folder).constData(), 0555) == 0, "chmod folder");
-         return path;
-     },
-     true, false, Way::InPlace},
-    {"SomeoneElsesFileInAStickyFolder",
-     [](const QString& folder) {
-         const QString path = folder + QStringLiteral("/Dunmarek.ini");
-         WriteFileBytes(path, OldContent);
-         Own(path, 0, 0, 0666);
-         Check(::chmod(Name(folder).constData(), 01777) == 0, "chmod folder");
-         return path;
-     },
-     true, false, Way::InPlace},
+    {"RootKeepsOwnerGroupModeAttributesAndAcl", NobodyId, 0755, true, false, false, Way::Replaced},
+    {"OwnFileKeepsItsAttributes", NobodyId, 0777, true, false, true, Way::Replaced},
+    {"HardLink", 0, 0755, false, true, false, Way::InPlace},
+    {"SomeoneElsesFileInAGroupFolder", 0, 0777, false, false, true, Way::InPlace},
+    {"WritableFileInAReadOnlyFolder", 0, 0555, false, false, true, Way::InPlace},
+    {"SomeoneElsesFileInAStickyFolder", 0, 01777, false, false, true, Way::InPlace},
 };
 
 class KeepFile : public ::testing::TestWithParam<KeepCase> {};
 
-bool AttributesSupported(const QString& folder) {
-    const QString probe = folder + QStringLiteral("/probe");
-    WriteFileBytes(probe, "");
-    const bool supported = ::setxattr(Name(probe).constData(), "user.probe", "1", 1, 0) == 0 &&
-                           ::setxattr(Name(probe).constData(), "system.posix_acl_access",
-                                      AccessAcl().constData(), AccessAcl().size(), 0) == 0;
-    QFile::remove(probe);
-    return supported;
-}
-
 TEST_P(KeepFile, SavesAndKeepsWhatTheFileIs) {
     const KeepCase& c = GetParam();
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give files to another user";
     QTemporaryDir dir;
     const QString folder = Physical(dir) + QStringLiteral("/case");
     MakeFolders(folder, {""});
     if (c.attributes && !AttributesSupported(folder))
         GTEST_SKIP() << "the file system of " << folder.toStdString()
                      << " takes no user.* attributes or ACLs";
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to give files to another user";
-    const QString path = c.arrange(folder);
+    const QString path = folder + QStringLiteral("/Dunmarek.ini");
+    WriteFileBytes(path, OldContent);
+    Check(::chown(Name(path).constData(), c.owner, c.owner) == 0, "chown");
+    Check(::chmod(Name(path).constData(), c.owner == 0 ? 0666 : 0664) == 0, "chmod");
+    if (c.attributes) {
+        SetAttribute(path, "user.kestro.note", "shared schedule");
+        SetAttribute(path, "system.posix_acl_access", AccessAcl());
+    }
+    if (c.hardLink)
+        Check(::link(Name(path).constData(), Name(folder + QStringLiteral("/other.ini"))) == 0,
+              "link");
+    Check(::chmod(Name(folder).constData(), c.folderMode) == 0, "chmod folder");
     const FileFacts before = FactsOf(path);
     const QStringList entries = Entries(folder);
 
@@ -297,18 +243,14 @@ TEST_P(KeepFile, SavesAndKeepsWhatTheFileIs) {
         GTEST_SKIP() << "cannot run the save as the user nobody (" << NobodyId << ")";
     ASSERT_EQ(result, ChildResult::Saved) << ChildResultName(result);
 
-    EXPECT_TRUE(Saved(ReadFileOrMark(path))) << ReadFileOrMark(path).constData();
     const FileFacts after = FactsOf(path);
     EXPECT_EQ(after.owner, before.owner);
     EXPECT_EQ(after.group, before.group);
     EXPECT_EQ(after.mode, before.mode) << std::oct << after.mode << " " << before.mode;
     EXPECT_EQ(after.attributes, before.attributes);
     EXPECT_EQ(after.links, before.links);
-    if (c.way == Way::InPlace)
-        EXPECT_EQ(after.inode, before.inode) << "not updated in place";
-    else
-        EXPECT_NE(after.inode, before.inode) << "not replaced";
-    for (const QString& entry : entries)
+    EXPECT_EQ(after.inode == before.inode, c.way == Way::InPlace) << "the other way was taken";
+    for (const QString& entry : entries) // the file and its other link
         EXPECT_TRUE(Saved(ReadFileOrMark(folder + u'/' + entry))) << entry.toStdString();
     EXPECT_EQ(Entries(folder), entries); // nothing left beside it
 }
