@@ -22,7 +22,7 @@ colors         kestro_colors                     Core     base
 settings       kestro_settings                   Core     base calendar colors
 rotation       kestro_rotation                   Core     base calendar colors settings
 commands       kestro_commands                   Core     base calendar colors settings
-startup        kestro_startup                    Core     base calendar
+startup        kestro_startup                    Core     base calendar colors settings
 help           kestro_help,kestro_help_widgets   Widgets  base
 widgets        kestro_widgets                    Widgets  base calendar colors settings rotation
 colordialog    kestro_colordialog                Widgets  base calendar colors settings rotation widgets

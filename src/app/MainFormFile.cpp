@@ -3,6 +3,7 @@
 #include "commands/FileCommands.h"
 #include "settings/LoadSettings.h"
 #include "settings/SaveSettings.h"
+#include "settings/SettingsFileIO.h"
 #include "startup/Platform.h"
 #include "widgets/MonthGrid.h"
 
@@ -36,7 +37,7 @@ void TMainForm::FormCreate() {
     LocateSettingsFile(Startup, platform_);
 
     DayNumber dateToShow = InvalidDay;
-    if (!Startup.SettingsPath.isEmpty() && QFileInfo(Startup.SettingsPath).isFile()) {
+    if (!Startup.SettingsPath.isEmpty() && ExistsAt(Startup.SettingsPath)) {
         LoadSettings(Startup.SettingsPath);
         dateToShow = Settings.StartDay;
     } else {
@@ -60,6 +61,8 @@ void TMainForm::FormCreate() {
 
 void TMainForm::LoadSettings(const QString& path) {
     const LoadOutcome outcome = kestro::LoadSettings(path, Settings, dateFormat_, clock_);
+    if (!outcome.fileError.isEmpty())
+        prompts_.ShowMessage(CouldNotReadText(path, outcome.fileError));
     EmptyColorReport();
     if (outcome.letterSetFromRotation) {
         RefreshPlatoonCaptions();
@@ -149,8 +152,10 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 bool TMainForm::SaveSettings(const QString& path) {
     const ScheduleFieldTexts fields{eNumPlt->text(), eRotDays->text(), eRotation->text(),
                                     eStartDate->text()};
-    if (!SaveSettingsFile(path, fields, Settings, BackgroundChanged, dateFormat_)) {
-        prompts_.ShowMessage(QString::fromLatin1(SaveFailedMessage));
+    const SaveResult saved =
+        SaveSettingsFile(path, fields, Settings, BackgroundChanged, dateFormat_);
+    if (!saved) {
+        prompts_.ShowMessage(SaveFailedText(saved.reason));
         return false;
     }
     SettingsModified = false;

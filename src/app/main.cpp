@@ -4,6 +4,8 @@
 #include "calendar/Clock.h"
 #include "startup/CommandLineInfo.h"
 #include "startup/StartupFiles.h"
+#include "settings/FileName.h"
+#include "settings/SaveSignals.h"
 
 #include <QApplication>
 
@@ -12,10 +14,11 @@
 
 namespace {
 
+// File names pass through as the bytes they are, also those that are not valid UTF-8.
 QStringList ArgumentsAfterProgramName(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(kestro::FileNameFromBytes(QByteArray(argv[i])));
     return arguments;
 }
 
@@ -38,13 +41,16 @@ int main(int argc, char** argv) {
 
     // A write past the file-size limit must fail like any other write error, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    // A logout (SIGTERM) or Ctrl+C lets a save in progress finish first.
+    InstallEndSignalHandlers();
 
     QApplication app(argc, argv);
 
     SystemPlatform platform;
     // QApplication has set the user's locale by now; no window exists yet.
     const ShortDateFormat dateFormat = platform.DateFormat();
-    const StartupState startup = ReadCommandLine(QApplication::arguments().mid(1), platform);
+    // QApplication has taken its own options out of argv.
+    const StartupState startup = ReadCommandLine(ArgumentsAfterProgramName(argc, argv), platform);
     // Only the name: a display name would be appended to every window title.
     QApplication::setApplicationName(QStringLiteral("Kestro"));
 

@@ -41,9 +41,26 @@ void ReadColors(const KeyReader& colors, ScheduleSettings& s) {
 
 } // namespace
 
+QString CouldNotReadText(const QString& path, const QString& reason) {
+    return QStringLiteral("Could not read ") + path + QLatin1Char('\n') + reason;
+}
+
 LoadOutcome LoadSettings(const QString& path, ScheduleSettings& settings,
                          const ShortDateFormat& format, const Clock& clock) {
     const FileBytes file = ReadFileBytes(path);
+    if (file.status == FileReadStatus::Unreadable) {
+        const CalendarDate today = clock.Today();
+        ScheduleSettings s = NoFileSettings(InvalidDay);
+        s.StartDay = DateToDayNumber(1, today.month, today.year, s.Epoch);
+        LoadOutcome outcome;
+        outcome.fileError = file.error;
+        if (const auto family = LetterSetFromRotation(s.ShiftRotation)) {
+            s.LetterSet = *family;
+            outcome.letterSetFromRotation = true;
+        }
+        settings = s;
+        return outcome;
+    }
     const IniDocument doc =
         ParseIni(file.status == FileReadStatus::Read ? file.bytes : QByteArray());
 

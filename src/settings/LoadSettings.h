@@ -19,12 +19,20 @@ struct LoadOutcome {
     // The start date could not be read: tell the user InvalidStartDateMessage. StartDay already
     // holds the first of the current month.
     bool startDateInvalid = false;
+    // Not empty when the file is there but could not be read: why, for CouldNotReadText. The
+    // settings then hold the values used when there is no file.
+    QString fileError;
 };
 
-// Reads every key of the settings file at path into settings; a missing or unreadable file reads
-// as an empty one. LetterSet stays as it was when the rotation's first character names no family.
+// Reads every key of the settings file at path into settings; a missing file reads as an empty
+// one. A file that is there but cannot be read (a folder, no permission, over the size limit)
+// gives the values used when there is no file and the reason in fileError. LetterSet stays as it
+// was when the rotation's first character names no family.
 LoadOutcome LoadSettings(const QString& path, ScheduleSettings& settings,
                          const ShortDateFormat& format, const Clock& clock);
+
+// What the user is told of a file that could not be read: its name, and the reason below.
+QString CouldNotReadText(const QString& path, const QString& reason);
 
 // The keys that are read, by section; the same names are used for writing.
 namespace SettingsKeys {

@@ -3,6 +3,7 @@
 #include "settings/FieldText.h"
 #include "settings/IniDocument.h"
 #include "settings/LoadSettings.h"
+#include "settings/SaveSignals.h"
 #include "settings/SettingsFileIO.h"
 
 #include <utility>
@@ -35,15 +36,25 @@ void AddColorKeys(std::vector<KeyValue>& keys, const ScheduleSettings& s) {
 
 } // namespace
 
-bool SaveSettingsFile(const QString& path, const ScheduleFieldTexts& fields,
-                      const ScheduleSettings& settings, bool backgroundChanged,
-                      const ShortDateFormat& format) {
+QString SaveFailedText(const QString& reason) {
+    QString text = QString::fromLatin1(SaveFailedMessage);
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    return text;
+}
+
+SaveResult SaveSettingsFile(const QString& path, const ScheduleFieldTexts& fields,
+                            const ScheduleSettings& settings, bool backgroundChanged,
+                            const ShortDateFormat& format) {
+    const SaveInProgress saving;
     const auto platoons = ReadFieldInteger(fields.numberOfPlatoons);
+    if (!platoons)
+        return SaveResult::Failed(SaveReasons::PlatoonsNotANumber);
     const auto days = ReadFieldInteger(fields.daysInRotation);
-    if (!platoons || !days)
-        return false;
+    if (!days)
+        return SaveResult::Failed(SaveReasons::DaysNotANumber);
     if (settings.StartDay < 0 || settings.StartDay > DateToDayNumber(31, 12, 3999, 0))
-        return false;
+        return SaveResult::Failed(SaveReasons::NoStartDate);
     const CalendarDate start = DayNumberToDate(settings.StartDay);
 
     std::vector<KeyValue> keys{
@@ -62,20 +73,20 @@ bool SaveSettingsFile(const QString& path, const ScheduleFieldTexts& fields,
     // A line break in a value would add lines of its own to the file.
     for (const KeyValue& kv : keys) {
         if (kv.value.contains(QLatin1Char('\n')) || kv.value.contains(QLatin1Char('\r')))
-            return false;
+            return SaveResult::Failed(QString::fromLatin1(SaveReasons::LineBreak).arg(kv.key));
     }
 
     const FileBytes file = ReadFileBytes(path);
     if (file.status == FileReadStatus::Unreadable)
-        return false;
+        return SaveResult::Failed(file.error);
     IniDocument doc = ParseIni(file.bytes);
     for (const KeyValue& kv : keys)
         WriteIniValue(doc, QLatin1String(kv.section), kv.key, kv.value);
     const QByteArray bytes = SerializeIni(doc);
     // A file that could not be read back would be lost to the next load.
     if (bytes.size() > SettingsFileMaxBytes)
-        return false;
-    return WriteFileAtomically(path, bytes);
+        return SaveResult::Failed(FileReasons::WouldBeTooLarge);
+    return WriteSettingsBytes(path, bytes);
 }
 
 } // namespace kestro

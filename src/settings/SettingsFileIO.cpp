@@ -1,11 +1,14 @@
 #include "settings/SettingsFileIO.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "settings/FileName.h"
+#include "settings/InPlaceWrite.h"
+#include "settings/PosixFile.h"
+#include "settings/ReplaceFile.h"
+#include "settings/SaveTarget.h"
 
 #include <array>
 #include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,117 +17,105 @@
 namespace kestro {
 namespace {
 
-// Follows symbolic links (also dangling ones, and chains) to the name that is really written.
-QString ResolveLinks(const QString& path) {
-    QString current = QFileInfo(path).absoluteFilePath();
-    for (int hops = 0; hops < 40; ++hops) {
-        const QFileInfo info(current);
-        if (!info.isSymLink())
-            return current;
-        const QString target = info.symLinkTarget();
-        if (target.isEmpty())
-            return current;
-        current = QFileInfo(target).absoluteFilePath();
-    }
-    return current;
+FileBytes Unreadable(const QString& error) {
+    return {FileReadStatus::Unreadable, {}, error};
 }
 
-bool WriteAll(int fd, const QByteArray& bytes) {
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, std::size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        left -= written;
-    }
-    return true;
+// The reason a thing that is no regular file cannot serve as the settings file.
+const char* NotAFileReason(mode_t mode) {
+    return S_ISDIR(mode) ? FileReasons::IsAFolder : FileReasons::NotARegularFile;
 }
 
-mode_t CurrentUmask() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
+SaveResult FromReplace(const ReplaceResult& result) {
+    if (result.step == ReplaceStep::Done)
+        return SaveResult::Saved();
+    return SaveResult::Failed(SystemErrorText(result.error));
 }
 
 } // namespace
 
+QString SystemErrorText(int error) {
+    char buffer[256];
+    return QString::fromLocal8Bit(::strerror_r(error, buffer, sizeof buffer));
+}
+
 FileBytes ReadFileBytes(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isFile())
-        return {FileReadStatus::Missing, {}};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return {FileReadStatus::Unreadable, {}};
-    if (file.size() > SettingsFileMaxBytes)
-        return {FileReadStatus::Unreadable, {}};
+    const QByteArray name = FileNameToBytes(path);
+    struct stat st {};
+    // Looked at before it is opened: opening a device can have effects of its own.
+    if (name.isEmpty() || ::stat(name.constData(), &st) != 0) {
+        if (name.isEmpty() || errno == ENOENT || errno == ENOTDIR)
+            return {};
+        return Unreadable(SystemErrorText(errno));
+    }
+    if (!S_ISREG(st.st_mode))
+        return Unreadable(QString::fromUtf8(NotAFileReason(st.st_mode)));
+    const UniqueFd fd(::open(name.constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd || ::fstat(fd.get(), &st) != 0)
+        return Unreadable(SystemErrorText(errno));
+    if (!S_ISREG(st.st_mode))
+        return Unreadable(QString::fromUtf8(NotAFileReason(st.st_mode)));
+    if (st.st_size > SettingsFileMaxBytes)
+        return Unreadable(QString::fromUtf8(FileReasons::TooLarge));
     // A file that grows while it is read is caught by the same limit.
     QByteArray bytes;
-    bytes.reserve(qsizetype(file.size()));
+    bytes.reserve(qsizetype(st.st_size));
     std::array<char, 64 * 1024> chunk;
     for (;;) {
-        const qint64 got = file.read(chunk.data(), qint64(chunk.size()));
+        const ssize_t got = ::read(fd.get(), chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR)
+            continue;
         if (got < 0)
-            return {FileReadStatus::Unreadable, {}};
+            return Unreadable(SystemErrorText(errno));
         if (got == 0)
             break;
         if (got > SettingsFileMaxBytes - bytes.size())
-            return {FileReadStatus::Unreadable, {}};
+            return Unreadable(QString::fromUtf8(FileReasons::TooLarge));
         bytes.append(chunk.data(), qsizetype(got));
     }
-    return {FileReadStatus::Read, bytes};
+    return {FileReadStatus::Read, bytes, {}};
 }
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+bool ExistsAt(const QString& path) {
+    struct stat st {};
+    const QByteArray name = FileNameToBytes(path);
+    return !name.isEmpty() && ::stat(name.constData(), &st) == 0;
+}
+
+bool IsRegularFileAt(const QString& path) {
+    struct stat st {};
+    const QByteArray name = FileNameToBytes(path);
+    return !name.isEmpty() && ::stat(name.constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+SaveResult WriteSettingsBytes(const QString& path, const QByteArray& bytes) {
     if (path.isEmpty())
-        return false;
-    const QString target = ResolveLinks(path);
-    const QFileInfo info(target);
-    if (info.isDir() || !info.dir().exists())
-        return false;
-    const QByteArray targetName = QFile::encodeName(target);
-    const QByteArray folderName = QFile::encodeName(info.absolutePath());
+        return SaveResult::Failed(FileReasons::NoFileName);
+    const SaveTarget target = ResolveSaveTarget(FileNameToBytes(path));
+    if (target.error != 0)
+        return SaveResult::Failed(SystemErrorText(target.error));
+    const UniqueFd folder(::open(target.folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folder)
+        return SaveResult::Failed(SystemErrorText(errno));
+    const FolderEntry entry{folder.get(), target.folder, target.name};
 
-    struct stat existing {};
-    const bool exists = ::stat(targetName.constData(), &existing) == 0;
-    // The rename below would replace whatever is there: a device, a pipe or a socket must stay,
-    // and a read-only file must refuse the save.
-    if (exists && !S_ISREG(existing.st_mode))
-        return false;
-    if (exists && ::access(targetName.constData(), W_OK) != 0)
-        return false;
-
-    // The temporary file is named after the file it replaces, unless that name leaves no room for
-    // the extra characters within the longest name a folder entry may have.
-    QByteArray tempBase = QFile::encodeName(info.fileName());
-    if (tempBase.size() > 200)
-        tempBase = "kestro";
-    QByteArray tempName = folderName + "/." + tempBase + ".XXXXXX";
-    const int fd = ::mkstemp(tempName.data());
-    if (fd < 0)
-        return false;
-    bool ok = WriteAll(fd, bytes);
-    if (ok && exists)
-        ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
-    else if (ok)
-        ok = ::fchmod(fd, 0666 & ~CurrentUmask()) == 0;
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(tempName.constData(), targetName.constData()) == 0;
-    if (!ok) {
-        ::unlink(tempName.constData());
-        return false;
+    struct stat old {};
+    if (::fstatat(folder.get(), target.name.constData(), &old, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno != ENOENT)
+            return SaveResult::Failed(SystemErrorText(errno));
+        return FromReplace(ReplaceFile(entry, nullptr, bytes));
     }
-    // Make the rename itself durable.
-    const int folder = ::open(folderName.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
+    // A rename would replace a device, a pipe or a socket; a read-only file refuses the save.
+    if (!S_ISREG(old.st_mode))
+        return SaveResult::Failed(NotAFileReason(old.st_mode));
+    if (::faccessat(folder.get(), target.name.constData(), W_OK, 0) != 0)
+        return SaveResult::Failed(SystemErrorText(errno));
+    if (old.st_nlink == 1) {
+        const ReplaceResult replaced = ReplaceFile(entry, &old, bytes);
+        if (replaced.step != ReplaceStep::NeedsInPlace)
+            return FromReplace(replaced);
     }
-    return true;
+    return WriteInPlace(entry, bytes);
 }
 
 } // namespace kestro

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "settings/SaveResult.h"
+
 #include <QByteArray>
 #include <QString>
-
-#include <optional>
 
 namespace kestro {
 
@@ -17,17 +17,27 @@ inline constexpr qsizetype SettingsFileMaxBytes = qsizetype(128) * 1024 * 1024;
 struct FileBytes {
     FileReadStatus status = FileReadStatus::Missing;
     QByteArray bytes;
+    QString error; // why an unreadable file could not be read
 };
 
-// Reads a whole file; a missing file and a path that is not a regular file are told apart from
-// one that exists but cannot be read or is larger than SettingsFileMaxBytes.
+// Reads a whole file, following links. Nothing at the path (a dangling link included) is missing;
+// a folder, a device or pipe, a file larger than SettingsFileMaxBytes and one the system will not
+// read are unreadable, with the reason. Names are converted with FileNameToBytes.
 FileBytes ReadFileBytes(const QString& path);
 
-// Replaces the file at path with bytes, all or nothing: the bytes go to a temporary file in the
-// same folder, which is flushed to disk and then renamed over the target. A symbolic link is
-// written through to its target and stays a link; an existing file keeps its permissions. Fails,
-// leaving everything as it was, for a read-only file, a missing folder, a folder at the path, or
-// any write error (a full disk, a file-size limit).
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
+// Whether the path leads to anything, following links; a dangling link leads to nothing.
+bool ExistsAt(const QString& path);
+// Whether the path leads to a regular file, following links.
+bool IsRegularFileAt(const QString& path);
+
+// Saves bytes as the file at path, the one the kernel reaches from it (a link is written through
+// to its target and stays a link; a dangling link's target is created; a missing file is created
+// when its folder exists). A file with one link is replaced whole by renaming a new file over it,
+// which first takes the old one's owner, group, mode and extended attributes (ACLs among them);
+// where any of these cannot be carried over, the file has more links, or the folder allows no
+// new file or no rename, the file is updated in place. Either way the file is whole and flushed
+// to disk when this returns, and nothing is left beside it. A read-only file, a folder, a device
+// or pipe at the path and every write error fail with the reason; the file is then as it was.
+SaveResult WriteSettingsBytes(const QString& path, const QByteArray& bytes);
 
 } // namespace kestro

@@ -1,6 +1,7 @@
 #include "startup/StartupFiles.h"
 
 #include "startup/Platform.h"
+#include "settings/SettingsFileIO.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,7 +31,7 @@ QString FolderPart(const QString& name) {
 
 // A regular file, or a link to one; a folder does not count.
 bool FileExists(const QString& absoluteName) {
-    return QFileInfo(absoluteName).isFile();
+    return IsRegularFileAt(absoluteName);
 }
 
 bool IsSwitch(const QString& argument) {

@@ -14,6 +14,7 @@ namespace {
 
 const QString ExitTitle = QStringLiteral("Changes not saved!");
 const QString SaveFailed = QStringLiteral("Failed to save .ini file");
+const QString DaysNotANumber = QStringLiteral("\"Days in Rotation\" is not a whole number");
 const QString BadStartDate = QStringLiteral("Invalid start date!\nUsing first of month...");
 const QString NotAnInteger = QStringLiteral("'' is not a valid integer value.");
 
@@ -207,6 +208,64 @@ private slots:
         QVERIFY(!QFileInfo::exists(path) || !contents.isEmpty());
     }
 
+    // What stands at the name the user picks: a folder, a file larger than the program reads,
+    // nothing in a folder that does not exist.
+    static void AddUnusableNames() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder") << QStringLiteral("Folder.ini") << 0
+                                << QStringLiteral("It is a folder, not a file");
+        QTest::newRow("over 128 MiB")
+            << QStringLiteral("Huge.ini") << 1 << QStringLiteral("The file is larger than 128 MiB");
+    }
+    void MakeUnusable(const QString& path, int kind) {
+        if (kind == 0) {
+            QVERIFY(QDir().mkdir(path));
+        } else {
+            WriteBytes(path, "[Shift Schedule]\nDaysInRotation=4\n");
+            QVERIFY(QFile(path).resize(qint64(128) * 1024 * 1024 + 1));
+        }
+    }
+
+    void OpenOfAFileThatCannotBeReadSaysWhyAndStartsAfresh_data() { AddUnusableNames(); }
+    void OpenOfAFileThatCannotBeReadSaysWhyAndStartsAfresh() {
+        QFETCH(QString, name);
+        QFETCH(int, kind);
+        QFETCH(QString, reason);
+        TMainForm& form = Classic();
+        const QString path = Root() + name;
+        MakeUnusable(path, kind);
+        run->prompts.ExpectOpenFile(path);
+        run->prompts.ExpectMessage(QStringLiteral("Could not read ") + path + u'\n' + reason);
+        ChooseMenuItem(form, Qt::Key_F, Qt::Key_I);
+        QCOMPARE(Peek(form).Settings, NoFileSettings(Day(1, 3, 2024)));
+        QCOMPARE(Peek(form).eRotDays->text(), QStringLiteral("3"));
+        QCOMPARE(Peek(form).eRotation->text(), QStringLiteral("ABC"));
+        QCOMPARE(Peek(form).eStartDate->text(), QStringLiteral("3/1/2024"));
+        QCOMPARE(VisibleRowCaptions(form).size(), 3);
+    }
+
+    void AFailedSaveSaysWhy_data() {
+        AddUnusableNames();
+        QTest::newRow("missing folder") << QStringLiteral("missing/Dunmarek.ini") << 2
+                                        << QStringLiteral("No such file or directory");
+    }
+    void AFailedSaveSaysWhy() {
+        QFETCH(QString, name);
+        QFETCH(int, kind);
+        QFETCH(QString, reason);
+        TMainForm& form = Classic();
+        TypeInto(Peek(form).eNumPlt, QStringLiteral("4"));
+        const QString path = Root() + name;
+        if (kind != 2)
+            MakeUnusable(path, kind);
+        run->prompts.ExpectSaveFile(path);
+        run->prompts.ExpectMessage(SaveFailed + u'\n' + reason);
+        ChooseMenuItem(form, Qt::Key_F, Qt::Key_S);
+        QVERIFY(Peek(form).SettingsModified);
+    }
+
     void SaveAsUnderANewNameKeepsTheCaption() {
         TMainForm& form = Classic();
         const QByteArray original = ReadBytes(run->SettingsFile());
@@ -252,7 +311,7 @@ private slots:
         TypeInto(Peek(form).eRotDays, QString());
         const QString elsewhere = Root() + QStringLiteral("Elsewhere.ini");
         run->prompts.ExpectSaveFile(elsewhere);
-        run->prompts.ExpectMessage(SaveFailed);
+        run->prompts.ExpectMessage(SaveFailed + u'\n' + DaysNotANumber);
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_S);
         QVERIFY(Peek(form).SettingsModified);
         QVERIFY(Peek(form).BackgroundChanged);
@@ -323,7 +382,7 @@ private slots:
         run->prompts.ExpectError(NotAnInteger);
         TypeInto(Peek(form).eRotDays, QString());
         run->prompts.ExpectYesNo(ExitTitle, QStringLiteral("Save Dunmarek.ini?"), true);
-        run->prompts.ExpectMessage(SaveFailed);
+        run->prompts.ExpectMessage(SaveFailed + u'\n' + DaysNotANumber);
         CloseWindow(form, Closing(closing));
         QVERIFY(form.isVisible());
         QVERIFY(Peek(form).SettingsModified);

@@ -94,6 +94,19 @@ private slots:
         QVERIFY(!Peek(form).SettingsModified);
     }
 
+    // A settings file that is there but cannot be read is named with the reason, once, and the
+    // editor starts as without a file.
+    void TellsWhyTheFileCouldNotBeReadAndStartsAsWithout() {
+        QVERIFY(QDir().mkpath(run->SettingsFile()));
+        run->prompts.ExpectMessage(QStringLiteral("Could not read ") + run->SettingsFile() +
+                                   QStringLiteral("\nIt is a folder, not a file"));
+        TMainForm& form = run->Start();
+        QCOMPARE(Peek(form).Settings, NoFileSettings(Day(1, 3, 2024)));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Kestro: editing Dunmarek.ini"));
+        QCOMPARE(Peek(form).eRotation->text(), QStringLiteral("ABC"));
+        QVERIFY(!Peek(form).SettingsModified);
+    }
+
     void NamesTheCurrentMonthInItsHeader_data() {
         QTest::addColumn<QByteArray>("more");
         QTest::addColumn<QString>("caption");

@@ -1,8 +1,11 @@
 // A process killed outright (SIGKILL: no handler, no clean-up) at a random moment of saving a
 // settings file of several megabytes must leave the file whole: byte for byte the version before
-// or after a save. The temporary file a killed save was writing stays behind, hidden; it must
-// never stand where the settings file is, and the program does not delete such files (another
-// copy of the program might be writing one at that very moment).
+// or after a save. Where the file system has unnamed files, a killed save leaves nothing behind:
+// the new file has no name while it is written. It gets one for the moment before the rename; a
+// kill in that moment leaves it, whole, and the next save removes it. Elsewhere the hidden
+// temporary file a killed save was writing stays behind; it must never stand where the settings
+// file is, and the program does not delete such files (another copy of the program might be
+// writing one at that very moment).
 
 #include "ReliabilityTestSupport.h"
 
@@ -16,6 +19,7 @@
 #include <thread>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -83,6 +87,27 @@ Versions ExpectedVersions(const QByteArray& original, const SaveRequest& first,
     }
 }
 
+// Whether the folder takes files without a name (O_TMPFILE).
+bool UnnamedFilesWork(const QString& folder) {
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY, 0600);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+// Whether the process has a file without a name in the folder open: a save writing.
+bool WritingUnnamedFile(pid_t pid, const QString& folder) {
+    const QString fds = QStringLiteral("/proc/%1/fd").arg(pid);
+    const QString unnamed = folder + QStringLiteral("/#");
+    for (const QFileInfo& fd : QDir(fds).entryInfoList(QDir::Files | QDir::System)) {
+        const QString target = fd.symLinkTarget();
+        if (target.startsWith(unnamed) && target.endsWith(QStringLiteral(" (deleted)")))
+            return true;
+    }
+    return false;
+}
+
 mode_t ModeOf(const QString& path) {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
@@ -123,13 +148,20 @@ TEST(KillDuringSave, TheFileIsAlwaysTheOldOrTheNewVersionWhole) {
     std::mt19937_64 random(seed);
     std::uniform_int_distribution<std::int64_t> delays(0, maxDelay);
 
-    // Only the settings file and hidden temporary files of a save named after it may be there.
-    const QRegularExpression tempName(QStringLiteral("^\\.Dunmarek\\.ini\\.[A-Za-z0-9]{6}$"));
+    // Only the settings file may be there, and what a kill in the moment before a rename leaves;
+    // without unnamed files, also hidden temporary files of a save named after it.
+    const bool unnamed = UnnamedFilesWork(dir.path());
+    std::cout << "[ kills    ] unnamed files " << (unnamed ? "work" : "do not work") << " in "
+              << dir.path().toStdString() << "\n";
+    const QRegularExpression tempName(unnamed
+                                          ? QStringLiteral("^\\.Dunmarek\\.ini\\.kestro-[0-9]+$")
+                                          : QStringLiteral("^\\.Dunmarek\\.ini\\.[A-Za-z0-9]{6}$"));
     const QDir folder(dir.path());
     constexpr mode_t Mode = 0640;
     int keptOriginal = 0;
     int keptASave = 0;
     int killedMidWrite = 0;
+    int leftNamed = 0;
     for (int kill = 0; kill < Kills; ++kill) {
         WriteFileBytes(path, original);
         ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), Mode), 0);
@@ -139,6 +171,8 @@ TEST(KillDuringSave, TheFileIsAlwaysTheOldOrTheNewVersionWhole) {
         if (child == 0)
             SaveUntilKilled(path, first, second);
         std::this_thread::sleep_for(std::chrono::microseconds(delay));
+        if (unnamed)
+            killedMidWrite += WritingUnnamedFile(child, dir.path());
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -167,16 +201,58 @@ TEST(KillDuringSave, TheFileIsAlwaysTheOldOrTheNewVersionWhole) {
             ASSERT_TRUE(tempName.match(entry.fileName()).hasMatch() && entry.isFile())
                 << where() << ": unexpected " << entry.fileName().toStdString();
             strayTemp = true;
-            QFile::remove(entry.absoluteFilePath());
+            if (!unnamed) {
+                QFile::remove(entry.absoluteFilePath());
+                continue;
+            }
+            // Named only once whole; the next save, in the next round, removes it.
+            const QByteArray left = ReadFileOrMark(entry.absoluteFilePath());
+            EXPECT_TRUE(left == versions.first || left == versions.second)
+                << where() << ": " << entry.fileName().toStdString() << " is no whole version";
         }
-        killedMidWrite += strayTemp;
+        if (unnamed)
+            leftNamed += strayTemp;
+        else
+            killedMidWrite += strayTemp;
     }
     std::cout << "[ kills    ] file kept the original " << keptOriginal << " times, a save "
               << keptASave << " times; " << killedMidWrite
-              << " kills left a hidden temporary file\n";
+              << " kills came while a save was writing; " << leftNamed
+              << " left a named new file behind\n";
     // Kills that land only before or between saves would prove nothing.
     EXPECT_GT(killedMidWrite, 0) << "no kill landed while a save was writing; KESTRO_KILL_SEED="
                                  << seed;
+    // A save removes what killed saves left.
+    ASSERT_TRUE(first.SaveTo(path));
+    EXPECT_EQ(
+        folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+        QStringList{QStringLiteral("Dunmarek.ini")});
+}
+
+// The moment's name of a process that no longer runs goes at the next save; that of a running
+// process, and temporary files of any other kind, stay.
+TEST(KillDuringSave, ASaveRemovesOnlyWhatEndedProcessesLeft) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    if (!UnnamedFilesWork(dir.path()))
+        GTEST_SKIP() << "no unnamed files in " << dir.path().toStdString();
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+    const QString leftByEnded = QStringLiteral(".Dunmarek.ini.kestro-%1").arg(ended);
+    const QStringList kept{QStringLiteral(".Dunmarek.ini.kestro-1"),
+                           QStringLiteral(".Dunmarek.ini.Ab12Cd"), QStringLiteral("Dunmarek.ini")};
+    for (const QString& name : kept + QStringList{leftByEnded})
+        WriteFileBytes(dir.filePath(name), "[Config]\n");
+    ASSERT_TRUE(StandardSave().SaveTo(dir.filePath(QStringLiteral("Dunmarek.ini"))));
+    QStringList now =
+        QDir(dir.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    now.sort();
+    QStringList expected = kept;
+    expected.sort();
+    EXPECT_EQ(now, expected);
 }
 
 } // namespace

@@ -105,9 +105,10 @@ struct SaveRequest {
     bool backgroundChanged = true;
     ShortDateFormat format = DefaultShortDateFormat();
 
-    bool SaveTo(const QString& path) const {
+    SaveResult Save(const QString& path) const {
         return SaveSettingsFile(path, fields, settings, backgroundChanged, format);
     }
+    bool SaveTo(const QString& path) const { return Save(path).ok; }
 };
 
 inline SaveRequest StandardSave() {
@@ -174,12 +175,17 @@ inline const char* ChildResultName(ChildResult result) {
 
 inline constexpr uid_t NobodyId = 65534;
 
-// Runs one save in a forked child under the conditions and reports how it ended.
+// Runs one save in a forked child under the conditions and reports how it ended; a failed save's
+// reason goes to *reason.
 inline ChildResult SaveInChild(const QString& path, const SaveRequest& request,
-                               const ChildConditions& conditions) {
+                               const ChildConditions& conditions, QString* reason = nullptr) {
     const QByteArray reach = QFile::encodeName(conditions.mustReach);
+    int told[2];
+    if (::pipe(told) != 0)
+        return ChildResult::CouldNotPrepare;
     const pid_t pid = ::fork();
     if (pid == 0) {
+        ::close(told[0]);
         if (conditions.unprivileged && ::geteuid() == 0) {
             if (::setgroups(0, nullptr) != 0 || ::setgid(NobodyId) != 0 ||
                 ::setuid(NobodyId) != 0 || ::geteuid() != NobodyId)
@@ -193,8 +199,20 @@ inline ChildResult SaveInChild(const QString& path, const SaveRequest& request,
         }
         if (!reach.isEmpty() && ::access(reach.constData(), X_OK) != 0)
             ::_exit(3);
-        ::_exit(request.SaveTo(path) ? 0 : 1);
+        const SaveResult result = request.Save(path);
+        const QByteArray text = result.reason.toUtf8();
+        if (::write(told[1], text.constData(), std::size_t(text.size())) != text.size())
+            ::_exit(2);
+        ::_exit(result.ok ? 0 : 1);
     }
+    ::close(told[1]);
+    QByteArray text;
+    char chunk[256];
+    for (ssize_t got; (got = ::read(told[0], chunk, sizeof chunk)) > 0;)
+        text.append(chunk, got);
+    ::close(told[0]);
+    if (reason)
+        *reason = QString::fromUtf8(text);
     int status = 0;
     if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
         return ChildResult::CouldNotPrepare;

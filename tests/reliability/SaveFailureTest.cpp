@@ -38,6 +38,7 @@ using Arrange = Arranged (*)(const QString& root, bool obstacle);
 struct FailureCase {
     const char* name;
     Arrange arrange;
+    const char* reason; // the line below the failure message
 };
 
 void PrintTo(const FailureCase& c, std::ostream* out) {
@@ -70,13 +71,6 @@ QString MakeSettings(const QString& folder, const char* name, mode_t mode) {
 Arranged ReadOnlyFile(const QString& root, bool obstacle) {
     const QString folder = MakeFolder(root, "case", 0777);
     return {MakeSettings(folder, "Dunmarek.ini", obstacle ? 0444 : 0666), {true, 0, folder}};
-}
-
-Arranged ReadOnlyFolder(const QString& root, bool obstacle) {
-    const QString folder = MakeFolder(root, "case", 0777);
-    const QString path = MakeSettings(folder, "Dunmarek.ini", 0666);
-    Check(::chmod(Name(folder).constData(), obstacle ? 0555 : 0777) == 0, "chmod folder");
-    return {path, {true, 0, folder}};
 }
 
 // The save must read the file to keep the lines it does not write; it cannot, so it must not
@@ -145,16 +139,15 @@ Arranged FileOverTheSizeCap(const QString& root, bool obstacle) {
 }
 
 const FailureCase Cases[] = {
-    {"ReadOnlyFile", ReadOnlyFile},
-    {"ReadOnlyFolder", ReadOnlyFolder},
-    {"UnreadableFile", UnreadableFile},
-    {"ReadOnlyFileBehindALink", ReadOnlyFileBehindALink},
-    {"MissingFolder", MissingFolder},
-    {"LinkIntoAMissingFolder", LinkIntoAMissingFolder},
-    {"FolderInPlaceOfTheFile", FolderInPlaceOfTheFile},
-    {"PipeInPlaceOfTheFile", PipeInPlaceOfTheFile},
-    {"FileSizeLimit", FileSizeLimit},
-    {"FileOverTheSizeCap", FileOverTheSizeCap},
+    {"ReadOnlyFile", ReadOnlyFile, "Permission denied"},
+    {"UnreadableFile", UnreadableFile, "Permission denied"},
+    {"ReadOnlyFileBehindALink", ReadOnlyFileBehindALink, "Permission denied"},
+    {"MissingFolder", MissingFolder, "No such file or directory"},
+    {"LinkIntoAMissingFolder", LinkIntoAMissingFolder, "No such file or directory"},
+    {"FolderInPlaceOfTheFile", FolderInPlaceOfTheFile, "It is a folder, not a file"},
+    {"PipeInPlaceOfTheFile", PipeInPlaceOfTheFile, "It is not a regular file"},
+    {"FileSizeLimit", FileSizeLimit, "File too large"},
+    {"FileOverTheSizeCap", FileOverTheSizeCap, "The file is larger than 128 MiB"},
 };
 
 // Everything under root as lstat and the bytes see it: type, permissions, link targets and the
@@ -208,7 +201,9 @@ TEST_P(SaveFailure, ReturnsFalseAndLeavesEverythingAsItWas) {
         ASSERT_EQ(::chmod(Name(dir.path()).constData(), 0755), 0);
         const Arranged arranged = c.arrange(dir.path(), obstacle);
         const auto before = Snapshot(dir.path());
-        const ChildResult result = SaveInChild(arranged.path, request, arranged.conditions);
+        QString reason;
+        const ChildResult result =
+            SaveInChild(arranged.path, request, arranged.conditions, &reason);
         const auto after = Snapshot(dir.path());
         MakeRemovable(dir.path());
         if (result == ChildResult::CouldNotPrepare) {
@@ -218,6 +213,7 @@ TEST_P(SaveFailure, ReturnsFalseAndLeavesEverythingAsItWas) {
         }
         if (obstacle) {
             EXPECT_EQ(result, ChildResult::Failed) << ChildResultName(result);
+            EXPECT_EQ(reason, QLatin1String(c.reason));
             EXPECT_EQ(after, before);
         } else {
             ASSERT_EQ(result, ChildResult::Saved) << ChildResultName(result);
@@ -233,9 +229,12 @@ TEST_P(SaveFailure, ReturnsFalseAndLeavesEverythingAsItWas) {
 // CTest names each case by its printed value: ".../ReadOnlyFile".
 INSTANTIATE_TEST_SUITE_P(SavePaths, SaveFailure, ::testing::ValuesIn(Cases));
 
-// What the window tells the user when SaveSettingsFile returns false.
+// What the window tells the user when SaveSettingsFile fails: the message the user knows, and
+// the reason below it.
 TEST(SaveFailureMessage, IsTheOneTheUserKnows) {
     EXPECT_STREQ(SaveFailedMessage, "Failed to save .ini file");
+    EXPECT_EQ(SaveFailedText(QStringLiteral("Permission denied")),
+              QStringLiteral("Failed to save .ini file\nPermission denied"));
 }
 
 } // namespace

@@ -3,8 +3,15 @@
 #include "support/Files.h"
 #include "support/FixedClock.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <iostream>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace kestro {
 namespace {
@@ -153,10 +160,62 @@ TEST_F(LoadSettingsTest, AMissingFileGivesEveryAbsentKeyDefault) {
     expected.StartDay = FirstOfJune();
     EXPECT_EQ(s, expected);
     EXPECT_EQ(s.LetterSet, LetterSet::AToF);
-    // A folder where the file should be reads the same way.
-    ScheduleSettings t;
-    EXPECT_TRUE(LoadSettings(dir.path(), t, format, clock).startDateInvalid);
-    EXPECT_EQ(t, expected);
+    EXPECT_EQ(outcome.fileError, QString());
+}
+
+// A file that is there but cannot be read says why, and the editor starts as without a file.
+TEST_F(LoadSettingsTest, AFileThatCannotBeReadGivesTheNoFileValuesAndTheReason) {
+    const QString path = dir.filePath(QStringLiteral("Dunmarek.ini"));
+    const QByteArray name = QFile::encodeName(path);
+    const struct {
+        const char* what;
+        void (*arrange)(const QString& path);
+        bool asNobody;
+        const char* reason;
+    } cases[] = {
+        {"folder", [](const QString& p) { QDir().mkdir(p); }, false, "It is a folder, not a file"},
+        {"pipe", [](const QString& p) { ::mkfifo(QFile::encodeName(p).constData(), 0644); }, false,
+         "It is not a regular file"},
+        {"over the size limit",
+         [](const QString& p) {
+             test::WriteBytes(p, "[Shift Schedule]\nNumberOfPlatoons=5\n");
+             QFile(p).resize(qint64(128) * 1024 * 1024 + 1);
+         },
+         false, "The file is larger than 128 MiB"},
+        {"no permission",
+         [](const QString& p) {
+             test::WriteBytes(p, "[Shift Schedule]\nNumberOfPlatoons=5\n");
+             ::chmod(QFile::encodeName(p).constData(), 0200);
+         },
+         true, "Permission denied"},
+    };
+    ScheduleSettings expected = NoFileSettings(FirstOfJune());
+    for (const auto& c : cases) {
+        ::rmdir(name.constData());
+        ::unlink(name.constData());
+        c.arrange(path);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (c.asNobody && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(3);
+            ScheduleSettings s;
+            s.LetterSet = LetterSet::OneToSix;
+            const LoadOutcome outcome = LoadSettings(path, s, format, clock);
+            const bool ok = outcome.fileError == QLatin1String(c.reason) && s == expected &&
+                            !outcome.startDateInvalid && outcome.letterSetFromRotation;
+            ::_exit(ok ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 3) {
+            std::cout << "[ skipped  ] " << c.what << ": cannot become the user nobody\n";
+            continue;
+        }
+        EXPECT_EQ(WEXITSTATUS(status), 0) << c.what;
+    }
+    EXPECT_EQ(CouldNotReadText(QStringLiteral("/x/Dunmarek.ini"), QStringLiteral("Why")),
+              QStringLiteral("Could not read /x/Dunmarek.ini\nWhy"));
 }
 
 } // namespace

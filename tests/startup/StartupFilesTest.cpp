@@ -1,11 +1,15 @@
 #include "startup/StartupFiles.h"
 #include "support/FakePlatform.h"
+#include "settings/FileName.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kestro {
 namespace {
@@ -159,6 +163,20 @@ TEST_F(StartupFilesTest, AnEmptyRemainderNamesDotIni) {
     EXPECT_EQ(Read({S("-i")}).CommandLineFile, QString());
     MakeFile(S("cwd/.ini"));
     EXPECT_EQ(Read({S("-I")}).CommandLineFile, root + S("cwd/.ini"));
+}
+
+// A name whose bytes are not UTF-8 names that file, not one whose name reads the same as text.
+TEST_F(StartupFilesTest, ANameThatIsNotUtf8IsFoundAsItsBytes) {
+    const QByteArray folder = FileNameToBytes(root) + "cwd/";
+    for (const char* name : {"shift\xFF.ini", "shift\xEF\xBF\xBD.ini", "shift?.ini"}) {
+        const int fd = ::open((folder + name).constData(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0) << name;
+        ::close(fd);
+    }
+    const QString argument = FileNameFromBytes("-ishift\xFF.txt");
+    EXPECT_EQ(FileNameToBytes(Read({argument}).CommandLineFile), folder + "shift\xFF.ini");
+    ::unlink((folder + "shift\xFF.ini").constData());
+    EXPECT_EQ(Read({argument}).CommandLineFile, QString());
 }
 
 TEST_F(StartupFilesTest, AFolderIsNotAFile) {

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "settings/PosixFile.h"
+#include "settings/SaveResult.h"
+
+#include <QByteArray>
+
+namespace kestro {
+
+// Updates the entry's file itself: keeps its old content (in memory and, when there is room, in a
+// backup file beside it that goes once the write is done), writes the new content over it and
+// flushes it to disk; when that fails, puts the old content back.
+SaveResult WriteInPlace(const FolderEntry& entry, const QByteArray& bytes);
+
+} // namespace kestro
