@@ -5,6 +5,7 @@
 #include "settings/ScheduleSettings.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace kestro {
 
@@ -19,10 +20,17 @@ struct LoadOutcome {
     // The start date could not be read: tell the user InvalidStartDateMessage. StartDay already
     // holds the first of the current month.
     bool startDateInvalid = false;
+    // Keys whose values were longer than IniValueMaxLength and were cut, in reading order: tell
+    // the user CutValuesMessage. A save leaves them whole unless their values change.
+    QStringList cutKeys;
 };
 
+// Names the keys whose values were cut at load, for the user.
+QString CutValuesMessage(const QStringList& keys);
+
 // Reads every key of the settings file at path into settings; a missing or unreadable file reads
-// as an empty one. LetterSet stays as it was when the rotation's first character names no family.
+// as an empty one, as does a file too large for the memory there is. LetterSet stays as it was
+// when the rotation's first character names no family.
 LoadOutcome LoadSettings(const QString& path, ScheduleSettings& settings,
                          const ShortDateFormat& format, const Clock& clock);
 

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <array>
+#include <algorithm>
 #include <cerrno>
 
 #include <fcntl.h>
@@ -61,19 +61,24 @@ FileBytes ReadFileBytes(const QString& path) {
         return {FileReadStatus::Unreadable, {}};
     if (file.size() > SettingsFileMaxBytes)
         return {FileReadStatus::Unreadable, {}};
-    // A file that grows while it is read is caught by the same limit.
+    // Read straight into the buffer, with room for one byte more: a file that grows while it is
+    // read is caught by the same limit.
     QByteArray bytes;
-    bytes.reserve(qsizetype(file.size()));
-    std::array<char, 64 * 1024> chunk;
+    bytes.reserve(qsizetype(file.size()) + 1);
     for (;;) {
-        const qint64 got = file.read(chunk.data(), qint64(chunk.size()));
+        const qsizetype filled = bytes.size();
+        const qsizetype spare = bytes.capacity() - filled;
+        const qsizetype room =
+            std::min(spare > 0 ? spare : qsizetype(64 * 1024), SettingsFileMaxBytes + 1 - filled);
+        bytes.resize(filled + room);
+        const qint64 got = file.read(bytes.data() + filled, room);
         if (got < 0)
             return {FileReadStatus::Unreadable, {}};
+        bytes.resize(filled + qsizetype(got));
         if (got == 0)
             break;
-        if (got > SettingsFileMaxBytes - bytes.size())
+        if (bytes.size() > SettingsFileMaxBytes)
             return {FileReadStatus::Unreadable, {}};
-        bytes.append(chunk.data(), qsizetype(got));
     }
     return {FileReadStatus::Read, bytes};
 }

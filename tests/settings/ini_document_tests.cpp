@@ -71,8 +71,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Utf8Bom", "\xEF\xBB\xBF[S]\nA=\xC3\xBC\n"_ba, S, A, u"\u00FC"_s},
         ReadCase{"Utf16", Utf16File(u"[S]\r\nA = \"\u00FC\U0001F600\" \r\n"_s), S, A,
                  u"\u00FC\U0001F600"_s},
-        ReadCase{"Utf16WithoutBomIsBytes", QByteArray("[\0S\0]\0\n\0A\0=\0001\0", 14), S, A,
-                 std::nullopt}),
+        ReadCase{"Utf16LeWithoutBom", QByteArray("[\0S\0]\0\n\0A\0=\0001\0", 14), S, A,
+                 u"1"_s},
+        ReadCase{"Utf16BeWithoutBom", QByteArray("\0[\0S\0]\0\n\0A\0=\0001", 14), S, A,
+                 u"1"_s},
+        ReadCase{"Utf16BeBom", QByteArray("\xFE\xFF\0[\0S\0]\0\r\0\n\0A\0=\x20\xAC", 18), S,
+                 A, u"\u20AC"_s},
+        ReadCase{"UnknownEncodingReadsAsBytes", QByteArray("[S]\0\nA=1\n", 10), S, A, u"1"_s}),
     [](const testing::TestParamInfo<ReadCase>& p) { return std::string(p.param.name); });
 
 TEST(IniReadTest, LongValuesAreCutTo2047Characters) {
