@@ -41,9 +41,9 @@ bool FitsUtf16(QByteArrayView bytes, qsizetype end, int low) {
     if (end > SampleLimit)
         return true;
     // The line end unit that closes the sample: its line end byte at an even offset with a zero
-    // byte after it, or at an odd offset with the zero byte before it.
-    if (end == bytes.size())
-        return false;
+    // byte after it, or at an odd offset with the zero byte before it. The end of the file counts
+    // as a line end byte: a save that adds lines puts one there, and the file must still be told
+    // the same way.
     if (low == 0)
         return end % 2 == 0 && end + 1 < bytes.size() && bytes[end + 1] == '\0';
     return end % 2 == 1 && bytes[end - 1] == '\0';

@@ -38,7 +38,8 @@ inline constexpr const char* UnknownEncodingReason =
 // - with one, the sample is read as 16-bit units in each byte order. It is UTF-16 in that order
 //   when at least three quarters of its units are characters U+0001 to U+00FF (letters, digits,
 //   blanks, Latin-1), at most a quarter as many have the zero byte on the other side, and the
-//   sample ends at a line end of that order (or runs past 512 bytes). Anything else is Unknown.
+//   sample ends at a line end of that order (the end of the file counting as a line end byte),
+//   or runs past 512 bytes. Anything else is Unknown.
 // The sample lies before the first place a save can change, so a file keeps its encoding.
 IniEncoding DetectIniEncoding(QByteArrayView bytes);
 

@@ -273,6 +273,9 @@ INSTANTIATE_TEST_SUITE_P(
                      IniEncoding::Utf16LeNoBom},
         EncodingCase{"Utf16BeLongFirstLine", Utf16Text(u';' + QString(300, u'x') + u"\n"_s, true),
                      IniEncoding::Utf16BeNoBom},
+        // The end of the file stands for the line end a save adds there.
+        EncodingCase{"Utf16BeOneLineAndAnOddByte", QByteArray("\0)\0", 3),
+                     IniEncoding::Utf16BeNoBom},
         // Cannot be told: such a file is read as bytes and never written to.
         EncodingCase{"NulInTheFirstLine", QByteArray("[S]\0\nA=1\n", 10), IniEncoding::Unknown},
         EncodingCase{"OnlyNulBytes", QByteArray(8, '\0'), IniEncoding::Unknown},
