@@ -36,28 +36,50 @@ struct Choices {
 };
 
 int Width(const IniDocument& doc) {
-    return doc.encoding == IniEncoding::Utf16Le ? 2 : 1;
+    return IsUtf16(doc.encoding) ? 2 : 1;
 }
 
-char16_t UnitAt(QByteArrayView bytes, qsizetype i, int width) {
+char16_t UnitAt(QByteArrayView bytes, qsizetype i, int width, bool big = false) {
     if (width == 1)
         return static_cast<unsigned char>(bytes[i]);
-    return char16_t(static_cast<unsigned char>(bytes[2 * i]) |
-                    (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+    const auto first = static_cast<unsigned char>(bytes[2 * i]);
+    const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+    return big ? char16_t((first << 8) | second) : char16_t(first | (second << 8));
 }
 
 QByteArray Encoded(const QString& text, const IniDocument& doc) {
     if (Width(doc) == 1)
         return text.toUtf8();
-    return QByteArray(reinterpret_cast<const char*>(text.utf16()), 2 * text.size());
+    QByteArray out(reinterpret_cast<const char*>(text.utf16()), 2 * text.size());
+    if (IsBigEndian(doc.encoding)) {
+        for (qsizetype i = 0; i + 1 < out.size(); i += 2)
+            std::swap(out[i], out[i + 1]);
+    }
+    return out;
 }
 
+// The text of the file: after the byte order mark, without an odd last byte in UTF-16.
+QByteArrayView Text(const IniDocument& doc) {
+    const QByteArrayView text =
+        QByteArrayView(doc.source).sliced(IniByteOrderMark(doc.encoding).size());
+    return text.first(text.size() - text.size() % Width(doc));
+}
+
+// The line end of added lines: that of the first line, else LF.
 QByteArray NewLineEnd(const IniDocument& doc) {
-    const IniLineEnd end = doc.lines.empty() ? IniLineEnd::Lf : doc.lines.front().end;
-    const QString text = end == IniLineEnd::CrLf ? u"\r\n"_s
-                         : end == IniLineEnd::Cr ? u"\r"_s
-                                                 : u"\n"_s;
-    return Encoded(text, doc);
+    const QByteArrayView text = Text(doc);
+    const int width = Width(doc);
+    const bool big = IsBigEndian(doc.encoding);
+    const qsizetype units = text.size() / width;
+    qsizetype end = 0;
+    while (end < units && UnitAt(text, end, width, big) != u'\n' &&
+           UnitAt(text, end, width, big) != u'\r')
+        ++end;
+    QString lineEnd = u"\n"_s;
+    if (end < units && UnitAt(text, end, width, big) == u'\r')
+        lineEnd =
+            end + 1 < units && UnitAt(text, end + 1, width, big) == u'\n' ? u"\r\n"_s : u"\r"_s;
+    return Encoded(lineEnd, doc);
 }
 
 // An entry's line with its value replaced: the text between the blanks after the first "="
@@ -65,11 +87,12 @@ QByteArray NewLineEnd(const IniDocument& doc) {
 QByteArray WithValue(QByteArrayView line, const QString& value, const IniDocument& doc) {
     const int width = Width(doc);
     const qsizetype units = line.size() / width;
+    const bool big = IsBigEndian(doc.encoding);
     const auto blank = [&](qsizetype i) {
-        return UnitAt(line, i, width) == u' ' || UnitAt(line, i, width) == u'\t';
+        return UnitAt(line, i, width, big) == u' ' || UnitAt(line, i, width, big) == u'\t';
     };
     qsizetype begin = 0;
-    while (begin < units && UnitAt(line, begin, width) != u'=')
+    while (begin < units && UnitAt(line, begin, width, big) != u'=')
         ++begin;
     ++begin;
     while (begin < units && blank(begin))
@@ -79,11 +102,6 @@ QByteArray WithValue(QByteArrayView line, const QString& value, const IniDocumen
         --end;
     return line.first(begin * width).toByteArray() + Encoded(value, doc) +
            line.sliced(end * width).toByteArray();
-}
-
-std::optional<int> KeyLine(const IniDocument& doc, const QString& section, const QString& key) {
-    const int line = FindIniKey(doc, section, key);
-    return line < 0 ? std::nullopt : std::optional<int>(line);
 }
 
 bool ReadsBackAsWritten(const QString& value) {
@@ -107,24 +125,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const IniDocument before = ParseIni(input);
     Check(SerializeIni(before) == input, "unwritten document changed");
 
-    // Names that exist in the file, to replace values where they stand.
-    std::vector<QString> sectionNames(before.sections.size());
-    for (auto it = before.sectionByName.cbegin(); it != before.sectionByName.cend(); ++it)
-        sectionNames[size_t(it.value())] = it.key();
-    std::vector<std::pair<QString, QString>> existing;
-    for (size_t section = 0; section < before.sections.size(); ++section) {
-        const IniSection& s = before.sections[section];
-        for (qsizetype i = s.firstSlot; i < s.firstSlot + s.slotCount && existing.size() < 64;
-             ++i) {
-            const int line = before.keySlots[size_t(i)].line;
-            if (line < 0)
-                continue;
-            existing.emplace_back(sectionNames[section], IniKeyName(before, line));
-            const auto value = ReadIniValue(before, existing.back().first, existing.back().second);
-            Check(value.has_value() && value->size() <= IniValueMaxLength, "existing key unread");
-        }
+    // Names that exist in the file, to replace values where they stand; sections folded.
+    std::vector<std::pair<QString, QString>> existing = ListIniKeys(before, 64);
+    for (auto& [section, key] : existing) {
+        section = FoldIniName(section);
+        const auto value = ReadIniValue(before, section, key);
+        Check(value.has_value() && value->size() <= IniValueMaxLength, "existing key unread");
     }
-    // Hash order varies between runs; the choices must not.
     std::sort(existing.begin(), existing.end());
 
     static const QString sections[] = {u"Colors"_s, u"Shift Schedule"_s, u"S"_s, u"s"_s,
@@ -169,25 +176,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     std::map<qsizetype, std::pair<qsizetype, QByteArray>> undo;
     for (const auto& [names, record] : written) {
         const auto& [section, key] = names;
-        const auto outLine = KeyLine(after, section, key);
-        Check(outLine.has_value(), "written key not found after parsing the output");
-        const IniLine& line = after.lines[size_t(*outLine)];
+        const auto line = FindIniKeyLine(after, section, key);
+        Check(line.has_value(), "written key not found after parsing the output");
         QByteArray expected;
-        if (const auto inLine = KeyLine(before, section, key)) {
-            const QByteArrayView old = IniLineBytes(before, before.lines[size_t(*inLine)]);
+        if (const auto inLine = FindIniKeyLine(before, section, key)) {
+            const QByteArrayView old =
+                QByteArrayView(before.source).sliced(inLine->begin, inLine->size);
             expected = WithValue(old, record[1], doc);
-            undo[line.begin] = {line.size, old.toByteArray()};
+            undo[line->begin] = {line->size, old.toByteArray()};
         } else {
             expected = Encoded(record[0] + u'=' + record[1], doc);
-            undo[line.begin] = {line.size + newEnd.size(), {}};
+            undo[line->begin] = {line->size + newEnd.size(), {}};
         }
         for (size_t i = 2; i < record.size(); ++i)
             expected = WithValue(expected, record[i], doc);
-        Check(IniLineBytes(after, line) == expected, "written line is not the old one revalued");
-        if (!before.sectionByName.contains(section)) {
-            const IniLine& header = after.lines[size_t(
-                after.sections[size_t(after.sectionByName.value(section))].header)];
-            undo[header.begin] = {header.size + newEnd.size(), {}};
+        Check(after.source.sliced(line->begin, line->size) == expected,
+              "written line is not the old one revalued");
+        if (!FindIniSectionLine(before, section)) {
+            const auto header = FindIniSectionLine(after, section);
+            Check(header.has_value(), "added section not found after parsing the output");
+            undo[header->begin] = {header->size + newEnd.size(), {}};
         }
         if (ReadsBackAsWritten(record.back())) {
             Check(ReadIniValue(doc, section, key) == record.back(), "value not read as written");
@@ -207,9 +215,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     QByteArray expected = before.source;
     // A last line without a line end gets one when lines are added after it; an odd last byte
     // of a UTF-16 file stays last.
-    if (!before.lines.empty() && before.lines.back().end == IniLineEnd::None &&
-        restored.size() > expected.size())
-        expected.insert(expected.size() - before.oddLastByte.size(), newEnd);
+    const QByteArrayView text = Text(before);
+    const bool lastLacksEnd = !text.isEmpty() &&
+                              UnitAt(text, text.size() / Width(before) - 1, Width(before),
+                                     IsBigEndian(before.encoding)) != u'\n' &&
+                              UnitAt(text, text.size() / Width(before) - 1, Width(before),
+                                     IsBigEndian(before.encoding)) != u'\r';
+    const qsizetype oddLastByte =
+        before.source.size() - IniByteOrderMark(before.encoding).size() - text.size();
+    if (lastLacksEnd && restored.size() > expected.size())
+        expected.insert(expected.size() - oddLastByte, newEnd);
     Check(restored == expected, "a line that was not written changed");
 
     for (const auto& [section, key] : existing) {

@@ -73,6 +73,8 @@ void TMainForm::LoadSettings(const QString& path) {
         message.replace(QLatin1Char('\r'), QLatin1Char('\n'));
         prompts_.ShowMessage(message);
     }
+    if (!outcome.cutKeys.isEmpty())
+        prompts_.ShowMessage(CutValuesMessage(outcome.cutKeys));
     RedrawMonthView();
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "settings/IniEncoding.h"
+
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
-#include <cstdint>
+#include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace kestro {
@@ -14,66 +17,83 @@ namespace kestro {
 // Dunmarek.ini belongs to another program and is often edited by hand, so the document keeps the
 // file's bytes and changes only the lines a write touches. Reading and writing follow the Windows
 // profile functions, by which the other program reads the file.
-
-enum class IniEncoding : std::uint8_t {
-    // UTF-8 where the bytes are valid UTF-8, Windows-1252 byte by byte where they are not.
-    Utf8OrAnsi,
-    // The same after the byte order mark EF BB BF.
-    Utf8Bom,
-    // Little-endian UTF-16 after the byte order mark FF FE.
-    Utf16Le,
-};
+//
+// A settings file is a few kilobytes, but nothing stops it from being a hundred megabytes, so the
+// document reads no more of it than a lookup needs: parsing only tells the encoding; a section is
+// found by a search over the section headers, a key by reading the lines of its section, and
+// either is remembered once found. Memory beyond the file's own bytes stays small whatever the
+// file holds.
 
 enum class IniLineEnd : std::uint8_t { None, Lf, CrLf, Cr };
 
-struct IniLine {
-    // Raw bytes in the file's encoding, without the line end: for a line as read, the range
-    // [begin, begin + size) of IniDocument::source; once the writer has made or changed it,
-    // IniDocument::writtenText[text].
-    qsizetype begin = 0;
-    qsizetype size = 0;
-    int text = -1;
-    // The line that follows this one in the file, -1 for the last.
+// A line a write made or changed: its text in the file's encoding, without the line end; `next`
+// is the added line that follows it in the file, -1 for none.
+struct IniWrittenLine {
+    QByteArray text;
     int next = -1;
-    IniLineEnd end = IniLineEnd::None;
 };
 
-// A slot of the key index: the line of a key, found by a hash of its folded name. Names that
-// share a hash are told apart by reading the lines.
-struct IniKeySlot {
-    quint32 hash = 0;
-    int line = -1; // -1 for a free slot
+// A line of the file as read, in code units of the text (bytes, or 16-bit units in UTF-16),
+// counted from the end of the byte order mark.
+struct IniSourceLine {
+    qsizetype begin = 0;
+    qsizetype size = 0;
+    qsizetype endSize = 0; // units of its line end; 0 for a last line without one
+};
+
+// Where lines are added: after a line of the file (source) or after an added line (added >= 0);
+// neither for a file without lines.
+struct IniAnchor {
+    std::optional<IniSourceLine> source;
+    int added = -1;
+};
+
+// What the writes did to one line of the file: replaced it, added lines after it, or both.
+struct IniLineEdit {
+    IniSourceLine line;
+    int replacement = -1; // the written line that stands in its place
+    int firstAdded = -1;  // the first added line after it
 };
 
 struct IniSection {
-    int header = -1;
-    // The line after which a new key of this section goes: its last key line, else its header.
-    int lastKey = -1;
-    // The section's keys in IniDocument::keySlots [firstSlot, firstSlot + slotCount): open
-    // addressing over a power of two of slots, at most three quarters of them taken. Each
-    // section has its own run of slots, so that reading a large file walks memory in order.
-    qsizetype firstSlot = 0;
-    qsizetype slotCount = 0;
-    qsizetype keyCount = 0;
+    // The header line in the file; nullopt when a write added the section.
+    std::optional<IniSourceLine> header;
+    // The lines after the header up to the next header line: the section's keys are here.
+    qsizetype bodyBegin = 0;
+    qsizetype bodyEnd = 0;
+    // The line after which a new key goes: the section's last key line, else its header. Found
+    // when the first key is added.
+    std::optional<IniAnchor> lastKey;
+    // Keys looked up so far, by folded name, to the first unit of their line; -1 when the file
+    // lacks them.
+    QHash<QString, qsizetype> keyLines;
+    // Keys that writes added, by folded name, to their written line.
+    QHash<QString, int> addedKeys;
 };
 
 struct IniDocument {
     IniEncoding encoding = IniEncoding::Utf8OrAnsi;
     // The file's bytes as read, byte order mark included.
     QByteArray source;
-    // An odd last byte of a UTF-16 file is no character and belongs to no line; it stays the
-    // file's last byte whatever is added, so that added lines keep in step.
-    QByteArray oddLastByte;
-    // Lines in the order read, then the lines added by writes; the file's order follows `next`.
-    std::vector<IniLine> lines;
-    std::vector<QByteArray> writtenText;
-    int firstLine = -1;
-    int lastLine = -1;
-    // Only the first section of each name, and only the first key of each name in it, count.
-    // Names are folded with FoldIniName.
-    std::vector<IniSection> sections;
-    QHash<QString, int> sectionByName;
-    std::vector<IniKeySlot> keySlots;
+    // The text without the byte order mark, and without an odd last byte in UTF-16 (no character,
+    // it stays the file's last byte whatever is added), in code units.
+    qsizetype textUnits = 0;
+    // The line end of added lines: that of the file's first line, else LF.
+    IniLineEnd newLineEnd = IniLineEnd::Lf;
+    // The last line of the file, where a missing section is added.
+    IniAnchor lastLine;
+
+    // Sections looked up so far, by folded name; -1 for a section the file lacks. Only the first
+    // section of each name, and only the first key of each name in it, count. Lookups fill these
+    // in, also through a const document; a document is used by one thread at a time.
+    mutable QHash<QString, int> sectionByName;
+    mutable std::vector<IniSection> sections;
+
+    // The lines writes touched, by where they begin; the lines writes made or changed.
+    std::map<qsizetype, IniLineEdit> edits;
+    std::vector<IniWrittenLine> written;
+    // The first line added to a file without lines.
+    int firstAdded = -1;
 };
 
 // The number of characters of a value that are read; the rest is ignored.
@@ -84,19 +104,17 @@ QString FoldIniName(QString name);
 
 IniDocument ParseIni(const QByteArray& bytes);
 
-// The raw bytes of a line without its end.
-QByteArrayView IniLineBytes(const IniDocument& doc, const IniLine& line);
-
-// The line of the first key of that name in the first section of that name, or -1.
-int FindIniKey(const IniDocument& doc, const QString& section, const QString& key);
-
-// The key name of an entry line as the file spells it, blanks removed.
-QString IniKeyName(const IniDocument& doc, int line);
+// Looks several sections up in one search over the file's headers, so that the reads and writes
+// that follow need no search of their own. Each read and write looks up what it needs anyway.
+void FindIniSections(const IniDocument& doc, const QStringList& sections);
+// The same for keys of one section.
+void FindIniKeys(const IniDocument& doc, const QString& section, const QStringList& keys);
 
 // The value with its surrounding blanks and one pair of matching outer quotes removed, cut to
-// IniValueMaxLength characters; nullopt when the section or the key is absent.
+// IniValueMaxLength characters; nullopt when the section or the key is absent. `cut`, when
+// given, tells whether the value was longer.
 std::optional<QString> ReadIniValue(const IniDocument& doc, const QString& section,
-                                    const QString& key);
+                                    const QString& key, bool* cut = nullptr);
 
 // Replaces the value of an existing key where it stands; adds a missing key after the last key of
 // its section and a missing section at the end. The names and the value are written as given:
@@ -105,5 +123,19 @@ void WriteIniValue(IniDocument& doc, const QString& section, const QString& key,
                    const QString& value);
 
 QByteArray SerializeIni(const IniDocument& doc);
+
+// For checks of the document. A line of the file as read, in bytes of IniDocument::source,
+// without its line end.
+struct IniLineSpan {
+    qsizetype begin = 0;
+    qsizetype size = 0;
+};
+// The header of the first section of that name, as the file has it; nullopt when absent or added.
+std::optional<IniLineSpan> FindIniSectionLine(const IniDocument& doc, const QString& section);
+// The line of the key that counts, as the file has it; nullopt when absent or added by a write.
+std::optional<IniLineSpan> FindIniKeyLine(const IniDocument& doc, const QString& section,
+                                          const QString& key);
+// The keys that count, as (section, key) spelled as in the file, in file order, at most `limit`.
+std::vector<std::pair<QString, QString>> ListIniKeys(const IniDocument& doc, qsizetype limit);
 
 } // namespace kestro

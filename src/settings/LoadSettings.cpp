@@ -4,16 +4,24 @@
 #include "settings/IniValues.h"
 #include "settings/SettingsFileIO.h"
 
+#include <new>
+
 namespace kestro {
 namespace {
 
 struct KeyReader {
     const IniDocument& doc;
     const char* section;
+    QStringList& cutKeys;
 
-    std::optional<QString> Value(const char* key) const {
-        return ReadIniValue(doc, QLatin1String(section), QLatin1String(key));
+    std::optional<QString> Value(const QString& key) const {
+        bool cut = false;
+        auto value = ReadIniValue(doc, QLatin1String(section), key, &cut);
+        if (cut)
+            cutKeys.append(key);
+        return value;
     }
+    std::optional<QString> Value(const char* key) const { return Value(QLatin1String(key)); }
     int Integer(const char* key, int fallback) const {
         return ReadIniInteger(Value(key), fallback);
     }
@@ -22,16 +30,20 @@ struct KeyReader {
         return ReadIniText(Value(key), fallback);
     }
     ColorValue Color(const QString& key, ColorValue fallback) const {
-        const auto value = ReadIniValue(doc, QLatin1String(section), key);
+        const auto value = Value(key);
         return value ? NameToColor(*value) : fallback;
     }
 };
 
+QString ColorKey(char16_t letter, const char* kind) {
+    return QChar(letter) + QLatin1String(kind);
+}
+
 void ReadColors(const KeyReader& colors, ScheduleSettings& s) {
     for (char16_t letter : PlatoonLetters) {
         ColorPair& pair = s.PlatoonColors[QChar(letter)];
-        pair.normal = colors.Color(QString(QChar(letter)) + QLatin1String("Plt"), pair.normal);
-        pair.inverse = colors.Color(QString(QChar(letter)) + QLatin1String("Inv"), pair.inverse);
+        pair.normal = colors.Color(ColorKey(letter, "Plt"), pair.normal);
+        pair.inverse = colors.Color(ColorKey(letter, "Inv"), pair.inverse);
     }
     s.BkGr = colors.Color(QStringLiteral("BkGr"), s.BkGr);
     s.LdTr = colors.Color(QStringLiteral("LdTr"), s.LdTr);
@@ -39,41 +51,42 @@ void ReadColors(const KeyReader& colors, ScheduleSettings& s) {
     s.FrameColor = colors.Color(QStringLiteral("FrameColor"), s.FrameColor);
 }
 
-} // namespace
-
-QString CouldNotReadText(const QString& path, const QString& reason) {
-    return QStringLiteral("Could not read ") + path + QLatin1Char('\n') + reason;
+// Finds the keys read below, each section's in one reading of its lines: a section of a huge file
+// is not read again for every key.
+void FindKeys(const IniDocument& doc) {
+    using namespace SettingsKeys;
+    FindIniSections(doc, {QLatin1String(ShiftSchedule), QLatin1String(Config), QLatin1String(Fonts),
+                          QLatin1String(Colors)});
+    FindIniKeys(doc, QLatin1String(ShiftSchedule),
+                {QStringLiteral("NumberOfPlatoons"), QStringLiteral("DaysInRotation"),
+                 QStringLiteral("ShiftRotation"), QStringLiteral("StartDate")});
+    FindIniKeys(doc, QLatin1String(Config),
+                {QStringLiteral("Epoch"), QStringLiteral("HiliteCurrent"),
+                 QStringLiteral("ShowDOW"), QStringLiteral("ShowYear"),
+                 QStringLiteral("ShowLeading"), QStringLiteral("FullMonthName"),
+                 QStringLiteral("ReverseUpDown"), QStringLiteral("ReversePageUpPageDown"),
+                 QStringLiteral("WeekStartsOnMonday")});
+    FindIniKeys(doc, QLatin1String(Fonts),
+                {QStringLiteral("HdrFontName"), QStringLiteral("HdrFontStyle"),
+                 QStringLiteral("HdrFontColor"), QStringLiteral("HdrFontSize"),
+                 QStringLiteral("CalFontName"), QStringLiteral("CalFontStyle"),
+                 QStringLiteral("CalFontColor"), QStringLiteral("CalFontSize")});
+    QStringList colors{QStringLiteral("BkGr"), QStringLiteral("LdTr"), QStringLiteral("GridColor"),
+                       QStringLiteral("FrameColor")};
+    for (char16_t letter : PlatoonLetters)
+        colors << ColorKey(letter, "Plt") << ColorKey(letter, "Inv");
+    FindIniKeys(doc, QLatin1String(Colors), colors);
 }
 
-LoadOutcome LoadSettings(const QString& path, ScheduleSettings& settings,
-                         const ShortDateFormat& format, const Clock& clock) {
-    const FileBytes file = ReadFileBytes(path);
-    if (file.status == FileReadStatus::Unreadable) {
-        const CalendarDate today = clock.Today();
-        ScheduleSettings s = NoFileSettings(InvalidDay);
-        s.StartDay = DateToDayNumber(1, today.month, today.year, s.Epoch);
-        LoadOutcome outcome;
-        outcome.fileError = file.error;
-        if (const auto family = LetterSetFromRotation(s.ShiftRotation)) {
-            s.LetterSet = *family;
-            outcome.letterSetFromRotation = true;
-        }
-        settings = s;
-        return outcome;
-    }
-    const IniDocument doc =
-        ParseIni(file.status == FileReadStatus::Read ? file.bytes : QByteArray());
-
-    ScheduleSettings s = AbsentKeyDefaults();
-    s.LetterSet = settings.LetterSet;
-
-    const KeyReader schedule{doc, SettingsKeys::ShiftSchedule};
+void ReadKeys(const IniDocument& doc, ScheduleSettings& s, QStringList& cutKeys) {
+    FindKeys(doc);
+    const KeyReader schedule{doc, SettingsKeys::ShiftSchedule, cutKeys};
     s.NumberOfPlatoons = schedule.Integer("NumberOfPlatoons", s.NumberOfPlatoons);
     s.DaysInRotation = schedule.Integer("DaysInRotation", s.DaysInRotation);
     s.ShiftRotation = schedule.Text("ShiftRotation", s.ShiftRotation);
     s.StartDateText = schedule.Text("StartDate", QString());
 
-    const KeyReader config{doc, SettingsKeys::Config};
+    const KeyReader config{doc, SettingsKeys::Config, cutKeys};
     s.Epoch = config.Integer("Epoch", s.Epoch);
     s.HiliteCurrent = config.Boolean("HiliteCurrent", s.HiliteCurrent);
     s.ShowDOW = config.Boolean("ShowDOW", s.ShowDOW);
@@ -84,7 +97,7 @@ LoadOutcome LoadSettings(const QString& path, ScheduleSettings& settings,
     s.ReversePageUpPageDown = config.Boolean("ReversePageUpPageDown", s.ReversePageUpPageDown);
     s.WeekStartsOnMonday = config.Boolean("WeekStartsOnMonday", s.WeekStartsOnMonday);
 
-    const KeyReader fonts{doc, SettingsKeys::Fonts};
+    const KeyReader fonts{doc, SettingsKeys::Fonts, cutKeys};
     s.HdrFontName = fonts.Text("HdrFontName", s.HdrFontName);
     s.HdrFontStyle = fonts.Text("HdrFontStyle", s.HdrFontStyle);
     s.HdrFontColor = fonts.Text("HdrFontColor", s.HdrFontColor);
@@ -94,9 +107,50 @@ LoadOutcome LoadSettings(const QString& path, ScheduleSettings& settings,
     s.CalFontColor = fonts.Text("CalFontColor", s.CalFontColor);
     s.CalFontSize = fonts.Integer("CalFontSize", s.CalFontSize);
 
-    ReadColors(KeyReader{doc, SettingsKeys::Colors}, s);
+    ReadColors(KeyReader{doc, SettingsKeys::Colors, cutKeys}, s);
+}
 
+} // namespace
+
+QString CutValuesMessage(const QStringList& keys) {
+    return QStringLiteral("These settings in the file are longer than %1 characters, and only "
+                          "their first %1 characters are shown: %2.\nSaving keeps their full "
+                          "values in the file unless you change them.")
+        .arg(IniValueMaxLength)
+        .arg(keys.join(QStringLiteral(", ")));
+}
+
+QString CouldNotReadText(const QString& path, const QString& reason) {
+    return QStringLiteral("Could not read ") + path + QLatin1Char('\n') + reason;
+}
+
+LoadOutcome LoadSettings(const QString& path, ScheduleSettings& settings,
+                         const ShortDateFormat& format, const Clock& clock) {
+    ScheduleSettings s = AbsentKeyDefaults();
+    s.LetterSet = settings.LetterSet;
     LoadOutcome outcome;
+    try {
+        const FileBytes file = ReadFileBytes(path);
+        outcome.fileError = file.error;
+        if (file.status == FileReadStatus::Read)
+            ReadKeys(ParseIni(file.bytes), s, outcome.cutKeys);
+    } catch (const std::bad_alloc&) {
+        outcome.fileError = QString::fromUtf8(FileReasons::OutOfMemory);
+        outcome.cutKeys.clear();
+    }
+    if (!outcome.fileError.isEmpty()) {
+        // A file that is there but cannot be read: start as if there were none.
+        const CalendarDate today = clock.Today();
+        s = NoFileSettings(InvalidDay);
+        s.StartDay = DateToDayNumber(1, today.month, today.year, s.Epoch);
+        if (const auto family = LetterSetFromRotation(s.ShiftRotation)) {
+            s.LetterSet = *family;
+            outcome.letterSetFromRotation = true;
+        }
+        settings = s;
+        return outcome;
+    }
+
     if (const auto family = LetterSetFromRotation(s.ShiftRotation)) {
         s.LetterSet = *family;
         outcome.letterSetFromRotation = true;

@@ -5,6 +5,7 @@
 #include "settings/ScheduleSettings.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace kestro {
 
@@ -22,12 +23,18 @@ struct LoadOutcome {
     // Not empty when the file is there but could not be read: why, for CouldNotReadText. The
     // settings then hold the values used when there is no file.
     QString fileError;
+    // Keys whose values were longer than IniValueMaxLength and were cut, in reading order: tell
+    // the user CutValuesMessage. A save leaves them whole unless their values change.
+    QStringList cutKeys;
 };
 
+// Names the keys whose values were cut at load, for the user.
+QString CutValuesMessage(const QStringList& keys);
+
 // Reads every key of the settings file at path into settings; a missing file reads as an empty
-// one. A file that is there but cannot be read (a folder, no permission, over the size limit)
-// gives the values used when there is no file and the reason in fileError. LetterSet stays as it
-// was when the rotation's first character names no family.
+// one. A file that is there but cannot be read (a folder, no permission, over the size limit, too
+// large for the memory there is) gives the values used when there is no file and the reason in
+// fileError. LetterSet stays as it was when the rotation's first character names no family.
 LoadOutcome LoadSettings(const QString& path, ScheduleSettings& settings,
                          const ShortDateFormat& format, const Clock& clock);
 

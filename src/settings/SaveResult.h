@@ -26,6 +26,7 @@ inline constexpr const char* NoFileName = "No file name was given";
 inline constexpr const char* IsAFolder = "It is a folder, not a file";
 inline constexpr const char* NotARegularFile = "It is not a regular file";
 inline constexpr const char* TooLarge = "The file is larger than 128 MiB";
+inline constexpr const char* OutOfMemory = "There is not enough memory to read it";
 inline constexpr const char* WouldBeTooLarge = "The saved file would be larger than 128 MiB";
 inline constexpr const char* OldContentKeptIn = "The old content is kept in %1";
 inline constexpr const char* OldContentLost = "The old content could not be put back";

@@ -6,6 +6,7 @@
 #include "settings/SaveSignals.h"
 #include "settings/SettingsFileIO.h"
 
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -76,17 +77,41 @@ SaveResult SaveSettingsFile(const QString& path, const ScheduleFieldTexts& field
             return SaveResult::Failed(QString::fromLatin1(SaveReasons::LineBreak).arg(kv.key));
     }
 
-    const FileBytes file = ReadFileBytes(path);
-    if (file.status == FileReadStatus::Unreadable)
-        return SaveResult::Failed(file.error);
-    IniDocument doc = ParseIni(file.bytes);
-    for (const KeyValue& kv : keys)
-        WriteIniValue(doc, QLatin1String(kv.section), kv.key, kv.value);
-    const QByteArray bytes = SerializeIni(doc);
-    // A file that could not be read back would be lost to the next load.
-    if (bytes.size() > SettingsFileMaxBytes)
-        return SaveResult::Failed(FileReasons::WouldBeTooLarge);
-    return WriteSettingsBytes(path, bytes);
+    try {
+        const FileBytes file = ReadFileBytes(path);
+        if (file.status == FileReadStatus::Unreadable)
+            return SaveResult::Failed(file.error);
+        IniDocument doc = ParseIni(file.bytes);
+        // Lines added in another encoding would leave a file that is neither.
+        if (doc.encoding == IniEncoding::Unknown)
+            return SaveResult::Failed(QString::fromUtf8(UnknownEncodingReason));
+        // Each section's keys are found in one reading of its lines.
+        FindIniSections(
+            doc, {QLatin1String(SettingsKeys::ShiftSchedule), QLatin1String(SettingsKeys::Colors)});
+        for (const char* section : {SettingsKeys::ShiftSchedule, SettingsKeys::Colors}) {
+            QStringList names;
+            for (const KeyValue& kv : keys) {
+                if (QLatin1String(kv.section) == QLatin1String(section))
+                    names.append(kv.key);
+            }
+            FindIniKeys(doc, QLatin1String(section), names);
+        }
+        for (const KeyValue& kv : keys) {
+            // A value longer than a load reads was cut; it stays whole unless it was changed.
+            bool cut = false;
+            const auto current = ReadIniValue(doc, QLatin1String(kv.section), kv.key, &cut);
+            if (cut && *current == kv.value)
+                continue;
+            WriteIniValue(doc, QLatin1String(kv.section), kv.key, kv.value);
+        }
+        const QByteArray bytes = SerializeIni(doc);
+        // A file that could not be read back would be lost to the next load.
+        if (bytes.size() > SettingsFileMaxBytes)
+            return SaveResult::Failed(FileReasons::WouldBeTooLarge);
+        return WriteSettingsBytes(path, bytes);
+    } catch (const std::bad_alloc&) {
+        return SaveResult::Failed(FileReasons::OutOfMemory);
+    }
 }
 
 } // namespace kestro

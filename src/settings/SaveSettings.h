@@ -27,9 +27,12 @@ QString SaveFailedText(const QString& reason);
 // two background colors into the settings file at path, changing nothing else in it. Every value
 // is worked out first and the file is read afresh, so a failure (a field that is not a number, an
 // invalid start day, a file that cannot be read or written) leaves the file exactly as it was,
-// and changes another program made to other keys in the meantime survive. WriteSettingsBytes
-// says how the file is written. On failure the caller tells the user SaveFailedText(reason) and
-// keeps its unsaved-changes flags. SIGTERM and SIGINT wait for the save (SaveInProgress).
+// and changes another program made to other keys in the meantime survive. A file whose text
+// encoding cannot be told (UnknownEncodingReason) is never written to. A value longer than a load
+// reads (IniValueMaxLength) stays whole unless the value to write differs from its first
+// characters, which is all a load gave. WriteSettingsBytes says how the file is written. On
+// failure the caller tells the user SaveFailedText(reason) and keeps its unsaved-changes flags.
+// SIGTERM and SIGINT wait for the save (SaveInProgress).
 SaveResult SaveSettingsFile(const QString& path, const ScheduleFieldTexts& fields,
                             const ScheduleSettings& settings, bool backgroundChanged,
                             const ShortDateFormat& format);

@@ -6,7 +6,7 @@
 #include "settings/ReplaceFile.h"
 #include "settings/SaveTarget.h"
 
-#include <array>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -57,21 +57,28 @@ FileBytes ReadFileBytes(const QString& path) {
         return Unreadable(QString::fromUtf8(NotAFileReason(st.st_mode)));
     if (st.st_size > SettingsFileMaxBytes)
         return Unreadable(QString::fromUtf8(FileReasons::TooLarge));
-    // A file that grows while it is read is caught by the same limit.
+    // Read straight into the buffer, with room for one byte more: a file that grows while it is
+    // read is caught by the same limit.
     QByteArray bytes;
-    bytes.reserve(qsizetype(st.st_size));
-    std::array<char, 64 * 1024> chunk;
+    bytes.reserve(qsizetype(st.st_size) + 1);
     for (;;) {
-        const ssize_t got = ::read(fd.get(), chunk.data(), chunk.size());
-        if (got < 0 && errno == EINTR)
+        const qsizetype filled = bytes.size();
+        const qsizetype spare = bytes.capacity() - filled;
+        const qsizetype room =
+            std::min(spare > 0 ? spare : qsizetype(64 * 1024), SettingsFileMaxBytes + 1 - filled);
+        bytes.resize(filled + room);
+        const ssize_t got = ::read(fd.get(), bytes.data() + filled, std::size_t(room));
+        if (got < 0 && errno == EINTR) {
+            bytes.resize(filled);
             continue;
+        }
         if (got < 0)
             return Unreadable(SystemErrorText(errno));
+        bytes.resize(filled + qsizetype(got));
         if (got == 0)
             break;
-        if (got > SettingsFileMaxBytes - bytes.size())
+        if (bytes.size() > SettingsFileMaxBytes)
             return Unreadable(QString::fromUtf8(FileReasons::TooLarge));
-        bytes.append(chunk.data(), qsizetype(got));
     }
     return {FileReadStatus::Read, bytes, {}};
 }

@@ -149,6 +149,20 @@ private slots:
         QVERIFY(!Peek(form).SettingsModified);
     }
 
+    void TellsOnceOfValuesCutAtLoad() {
+        QByteArray ini = ClassicSettings;
+        ini.replace("ShiftRotation=ACABABABCBCACACABABCBCBC",
+                    "ShiftRotation=" + QByteArray(3000, 'A'));
+        run->WriteSettings(ini);
+        run->prompts.ExpectMessage(QStringLiteral(
+            "These settings in the file are longer than 2047 characters, and only their first "
+            "2047 characters are shown: ShiftRotation.\nSaving keeps their full values in the "
+            "file unless you change them."));
+        TMainForm& form = run->Start();
+        QCOMPARE(form.eRotation->text(), QString(2047, u'A'));
+        QVERIFY(!form.SettingsModified);
+    }
+
     void TakesTheFileNamedOnTheCommandLine() {
         const QString file = run->dir.filePath(QStringLiteral("Station 4.ini"));
         QFile out(file);

@@ -1,14 +1,20 @@
 #include "settings/LoadSettings.h"
 
+#include "settings/SaveSettings.h"
+
+#include "ini_test_support.h"
 #include "support/Files.h"
 #include "support/FixedClock.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <iostream>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,12 +30,12 @@ protected:
     FixedClock clock{{15, 6, 2024}};
     ShortDateFormat format = DefaultShortDateFormat();
 
-    QString Write(const char* text) {
+    QString Write(const QByteArray& text) {
         const QString path = dir.filePath(QStringLiteral("Dunmarek.ini"));
-        test::WriteBytes(path, QByteArray(text));
+        test::WriteBytes(path, text);
         return path;
     }
-    ScheduleSettings Load(const char* text, LoadOutcome* outcome = nullptr,
+    ScheduleSettings Load(const QByteArray& text, LoadOutcome* outcome = nullptr,
                           kestro::LetterSet before = kestro::LetterSet::AToF) {
         ScheduleSettings s;
         s.LetterSet = before;
@@ -216,6 +222,95 @@ TEST_F(LoadSettingsTest, AFileThatCannotBeReadGivesTheNoFileValuesAndTheReason) 
     }
     EXPECT_EQ(CouldNotReadText(QStringLiteral("/x/Dunmarek.ini"), QStringLiteral("Why")),
               QStringLiteral("Could not read /x/Dunmarek.ini\nWhy"));
+}
+
+TEST_F(LoadSettingsTest, ReadsUtf16InEitherByteOrderWithOrWithoutAByteOrderMark) {
+    const QString text = QStringLiteral("[Shift Schedule]\r\nNumberOfPlatoons=5\r\n"
+                                        "ShiftRotation=ABC\u00C9\r\n[Colors]\r\nAPlt=Lime\r\n");
+    for (const QByteArray& file :
+         {Utf16File(text), Utf16BeFile(text), Utf16Text(text), Utf16Text(text, true)}) {
+        const ScheduleSettings s = Load(file);
+        EXPECT_EQ(s.NumberOfPlatoons, 5) << Escaped(file.first(8));
+        EXPECT_EQ(s.ShiftRotation, QStringLiteral("ABC\u00C9"));
+        EXPECT_EQ(s.PlatoonColors[u'A'].normal, 0x00FF00u);
+    }
+}
+
+TEST_F(LoadSettingsTest, ReportsTheKeysWhoseValuesWereCut) {
+    const QByteArray rotation(3000, 'A');
+    const QByteArray quoted = '"' + QByteArray(IniValueMaxLength, 'x') + '"'; // fits: not cut
+    LoadOutcome outcome;
+    const ScheduleSettings s = Load(
+        "[Shift Schedule]\nShiftRotation=" + rotation + "\nDaysInRotation=3000\n[Fonts]\n" +
+            "HdrFontName=" + quoted + "\nCalFontName=" + QByteArray(IniValueMaxLength + 1, 'f') +
+            "\n[Colors]\nBkGr=" + QByteArray(5000, 'w') + "\n",
+        &outcome);
+    EXPECT_EQ(outcome.cutKeys,
+              (QStringList{QStringLiteral("ShiftRotation"), QStringLiteral("CalFontName"),
+                           QStringLiteral("BkGr")}));
+    EXPECT_EQ(s.ShiftRotation, QString::fromLatin1(rotation.first(IniValueMaxLength)));
+    EXPECT_EQ(s.HdrFontName.size(), IniValueMaxLength);
+    EXPECT_TRUE(Load("[Shift Schedule]\nShiftRotation=ABC\n", &outcome).ShiftRotation.size() == 3);
+    EXPECT_TRUE(outcome.cutKeys.isEmpty());
+}
+
+// A settings file too large for the memory the process may have: in a child process whose
+// allocations are limited to 64 MiB (an address-space limit, or the sanitizer's allocation limit,
+// which an address-space limit would break), reading it throws std::bad_alloc. The load must go
+// on as for a file that cannot be read, and a save must fail and leave the file alone.
+TEST_F(LoadSettingsTest, RunningOutOfMemoryReadsLikeAnUnreadableFile) {
+    // Written piece by piece: the child process below runs this too, under the limit.
+    const QString path = dir.filePath(QStringLiteral("Dunmarek.ini"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[Shift Schedule]\nNumberOfPlatoons=5\nStartDate=3/1/2024\n[Notes]\n");
+        const QByteArray note = "Note=" + QByteArray(1000, 'n') + "\n";
+        while (file.size() < 96 * 1024 * 1024)
+            file.write(note);
+    }
+    const QFileInfo before(path);
+
+#if defined(__SANITIZE_ADDRESS__)
+    const QByteArray options = qgetenv("ASAN_OPTIONS");
+    qputenv("ASAN_OPTIONS", options + ":allocator_may_return_null=1:max_allocation_size_mb=64");
+    const auto limitMemory = [] { return true; };
+#else
+    const auto limitMemory = [] {
+        long pages = 0;
+        std::FILE* statm = std::fopen("/proc/self/statm", "r");
+        const bool read = statm && std::fscanf(statm, "%ld", &pages) == 1;
+        if (statm)
+            std::fclose(statm);
+        const rlim_t bytes = rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE)) + (64u << 20);
+        const rlimit limit{bytes, bytes};
+        return read && ::setrlimit(RLIMIT_AS, &limit) == 0;
+    };
+#endif
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto loadAndSave = [&] {
+        if (!limitMemory())
+            std::_Exit(3);
+        ScheduleSettings s;
+        const LoadOutcome outcome = LoadSettings(path, s, format, clock);
+        const ScheduleFieldTexts fields{QStringLiteral("3"), QStringLiteral("24"),
+                                        QStringLiteral("ABC"), QString()};
+        const bool saved = bool(SaveSettingsFile(path, fields, s, false, format));
+        const bool asUnreadable = s.NumberOfPlatoons == 3 && !outcome.startDateInvalid &&
+                                  outcome.fileError == QLatin1String(FileReasons::OutOfMemory);
+        std::_Exit(asUnreadable && !saved ? 0 : 1);
+    };
+    EXPECT_EXIT(loadAndSave(), testing::ExitedWithCode(0), "");
+#if defined(__SANITIZE_ADDRESS__)
+    qputenv("ASAN_OPTIONS", options);
+#endif
+    const QFileInfo after(path);
+    EXPECT_EQ(after.size(), before.size());
+    EXPECT_EQ(after.lastModified(), before.lastModified());
+    // Without the limit the same file reads.
+    ScheduleSettings s;
+    EXPECT_FALSE(LoadSettings(path, s, format, clock).startDateInvalid);
+    EXPECT_EQ(s.NumberOfPlatoons, 5);
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "support/Files.h"
 #include "support/FixedClock.h"
 
+#include "ini_test_support.h"
+
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -288,6 +290,69 @@ TEST_F(SaveSettingsTest, HexColorsSurviveALoadAndASave) {
     const QByteArray after = ReadBytes(path);
     EXPECT_TRUE(after.contains("APlt=$12AB9F\n")) << after.constData();
     EXPECT_TRUE(after.contains("AInv=$FFFFFF\n")) << after.constData();
+}
+
+TEST_F(SaveSettingsTest, WritesInTheFilesOwnEncodingAndNeverIntoOneItCannotTell) {
+    const QString before = QStringLiteral("[Shift Schedule]\r\nNumberOfPlatoons=2\r\n");
+    const QString after =
+        QStringLiteral("[Shift Schedule]\r\nNumberOfPlatoons=3\r\nDaysInRotation=24\r\n"
+                       "ShiftRotation=\u00C4BC\r\nStartDate=3/1/2024\r\n[Colors]\r\n"
+                       "APlt=Red\r\nAInv=White\r\nBPlt=Blue\r\nBInv=White\r\n"
+                       "CPlt=Lime\r\nCInv=Black\r\n");
+    fields.rotation = QStringLiteral("\u00C4BC");
+    settings.NumberOfPlatoons = 3;
+    const struct {
+        const char* name;
+        QByteArray (*encode)(const QString&);
+    } encodings[] = {
+        {"UTF-8", [](const QString& t) { return t.toUtf8(); }},
+        {"UTF-8 with BOM", [](const QString& t) { return "\xEF\xBB\xBF" + t.toUtf8(); }},
+        {"UTF-16 LE with BOM", [](const QString& t) { return Utf16File(t); }},
+        {"UTF-16 BE with BOM", [](const QString& t) { return Utf16BeFile(t); }},
+        {"UTF-16 LE", [](const QString& t) { return Utf16Text(t); }},
+        {"UTF-16 BE", [](const QString& t) { return Utf16Text(t, true); }},
+    };
+    for (const auto& e : encodings) {
+        WriteBytes(path, e.encode(before));
+        EXPECT_TRUE(Save()) << e.name;
+        EXPECT_EQ(ReadBytes(path), e.encode(after)) << e.name;
+    }
+    // Zero bytes in the first line that fit neither byte order of UTF-16.
+    for (const QByteArray& unknown :
+         {QByteArray("[Shift Schedule]\0\r\nNumberOfPlatoons=2\r\n", 39),
+          QByteArray("\xFF\xFE\0\0[\0\0\0", 8)}) {
+        WriteBytes(path, unknown);
+        EXPECT_FALSE(Save()) << Escaped(unknown);
+        EXPECT_EQ(ReadBytes(path), unknown);
+    }
+}
+
+TEST_F(SaveSettingsTest, AValueCutAtLoadStaysWholeUnlessItWasChanged) {
+    const QByteArray rotation = QByteArray(1500, 'A') + QByteArray(1500, 'B');
+    const QByteArray file =
+        "[Shift Schedule]\nShiftRotation=" + rotation + "\nDaysInRotation=3000\n";
+    const struct {
+        QString typed; // the rotation field at the save; empty: as loaded
+        QByteArray written;
+    } cases[] = {
+        {QString(), rotation},
+        {QStringLiteral("ABAB"), "ABAB"},
+        {QString::fromLatin1(rotation.first(2046)), rotation.first(2046)},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(path, file);
+        ScheduleSettings loaded;
+        const test::FixedClock clock{{1, 1, 2024}};
+        ASSERT_EQ(LoadSettings(path, loaded, format, clock).cutKeys,
+                  QStringList{QStringLiteral("ShiftRotation")});
+        loaded.StartDay = settings.StartDay;
+        fields.rotation = c.typed.isEmpty() ? loaded.ShiftRotation : c.typed;
+        fields.daysInRotation = QStringLiteral("3000");
+        ASSERT_TRUE(SaveSettingsFile(path, fields, loaded, false, format));
+        EXPECT_TRUE(ReadBytes(path).startsWith("[Shift Schedule]\nShiftRotation=" + c.written +
+                                               "\nDaysInRotation=3000\n"))
+            << c.written.size();
+    }
 }
 
 // Runs a save in a child process (so that limits and a changed user stay there) and reports

@@ -71,8 +71,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Utf8Bom", "\xEF\xBB\xBF[S]\nA=\xC3\xBC\n"_ba, S, A, u"\u00FC"_s},
         ReadCase{"Utf16", Utf16File(u"[S]\r\nA = \"\u00FC\U0001F600\" \r\n"_s), S, A,
                  u"\u00FC\U0001F600"_s},
-        ReadCase{"Utf16WithoutBomIsBytes", QByteArray("[\0S\0]\0\n\0A\0=\0001\0", 14), S, A,
-                 std::nullopt}),
+        ReadCase{"Utf16LeWithoutBom", QByteArray("[\0S\0]\0\n\0A\0=\0001\0", 14), S, A, u"1"_s},
+        ReadCase{"Utf16BeWithoutBom", QByteArray("\0[\0S\0]\0\n\0A\0=\0001", 14), S, A, u"1"_s},
+        ReadCase{"Utf16BeBom", QByteArray("\xFE\xFF\0[\0S\0]\0\r\0\n\0A\0=\x20\xAC", 18), S, A,
+                 u"\u20AC"_s},
+        ReadCase{"UnknownEncodingReadsAsBytes", QByteArray("[S]\0\nA=1\n", 10), S, A, u"1"_s}),
     [](const testing::TestParamInfo<ReadCase>& p) { return std::string(p.param.name); });
 
 TEST(IniReadTest, LongValuesAreCutTo2047Characters) {
@@ -222,8 +225,66 @@ INSTANTIATE_TEST_SUITE_P(
                   Utf16File(u"[S]\nA=1"_s) + 'Z',
                   {{S, A, u"3"_s}, {S, u"B"_s, u"2"_s}},
                   Utf16File(u"[S]\nA=3\nB=2\n"_s) + 'Z'},
-        WriteCase{"Utf16BomOnly", Utf16File({}), {{S, A, u"1"_s}}, Utf16File(u"[S]\nA=1\n"_s)}),
+        WriteCase{"Utf16BomOnly", Utf16File({}), {{S, A, u"1"_s}}, Utf16File(u"[S]\nA=1\n"_s)},
+        WriteCase{"Utf16BeBom",
+                  Utf16BeFile(u"; \u00FC\r\n[S]\r\nA = \"1\" \r\n"_s),
+                  {{S, A, u"\u20AC"_s}, {S, u"B"_s, u"x"_s}, {u"T"_s, A, u"y"_s}},
+                  Utf16BeFile(u"; \u00FC\r\n[S]\r\nA = \u20AC \r\nB=x\r\n[T]\r\nA=y\r\n"_s)},
+        WriteCase{"Utf16LeWithoutBom",
+                  Utf16Text(u"[S]\r\nA=1"_s),
+                  {{S, A, u"\u00E9"_s}, {u"T"_s, A, u"2"_s}},
+                  Utf16Text(u"[S]\r\nA=\u00E9\r\n[T]\r\nA=2\r\n"_s)},
+        WriteCase{"Utf16BeWithoutBomOddLastByte",
+                  Utf16Text(u"\n[S]\nA=1\n"_s, true) + 'Z',
+                  {{S, u"B"_s, u"2"_s}},
+                  Utf16Text(u"\n[S]\nA=1\nB=2\n"_s, true) + 'Z'}),
     [](const testing::TestParamInfo<WriteCase>& p) { return std::string(p.param.name); });
+
+struct EncodingCase {
+    const char* name;
+    QByteArray file;
+    IniEncoding expected;
+    friend void PrintTo(const EncodingCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class IniEncodingDetection : public testing::TestWithParam<EncodingCase> {};
+
+TEST_P(IniEncodingDetection, TellsTheEncodingFromTheFirstLine) {
+    EXPECT_EQ(int(ParseIni(GetParam().file).encoding), int(GetParam().expected));
+}
+
+const QString FirstLines = u"[Shift Schedule]\r\nNumberOfPlatoons=3\r\n"_s;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniEncodingDetection,
+    testing::Values(
+        EncodingCase{"Empty", ""_ba, IniEncoding::Utf8OrAnsi},
+        EncodingCase{"Ascii", FirstLines.toUtf8(), IniEncoding::Utf8OrAnsi},
+        EncodingCase{"Windows1252", "; Gr\xFC\xDF\r\n[S]\r\n"_ba, IniEncoding::Utf8OrAnsi},
+        EncodingCase{"NulAfterTheFirstLine", QByteArray("[S]\nA=\0\n", 8), IniEncoding::Utf8OrAnsi},
+        EncodingCase{"Utf8Bom", "\xEF\xBB\xBF[S]\n"_ba, IniEncoding::Utf8Bom},
+        EncodingCase{"Utf16LeBom", Utf16File(FirstLines), IniEncoding::Utf16Le},
+        EncodingCase{"Utf16BeBom", Utf16BeFile(FirstLines), IniEncoding::Utf16Be},
+        EncodingCase{"Utf16Le", Utf16Text(FirstLines), IniEncoding::Utf16LeNoBom},
+        EncodingCase{"Utf16Be", Utf16Text(FirstLines, true), IniEncoding::Utf16BeNoBom},
+        EncodingCase{"Utf16LeAfterEmptyLines", Utf16Text(u"\r\n\n"_s + FirstLines),
+                     IniEncoding::Utf16LeNoBom},
+        EncodingCase{"Utf16LeLatin1Comment", Utf16Text(u"; f\u00FCr Schicht 3\n[S]\n"_s),
+                     IniEncoding::Utf16LeNoBom},
+        EncodingCase{"Utf16BeLongFirstLine", Utf16Text(u';' + QString(300, u'x') + u"\n"_s, true),
+                     IniEncoding::Utf16BeNoBom},
+        // The end of the file stands for the line end a save adds there.
+        EncodingCase{"Utf16BeOneLineAndAnOddByte", QByteArray("\0)\0", 3),
+                     IniEncoding::Utf16BeNoBom},
+        // Cannot be told: such a file is read as bytes and never written to.
+        EncodingCase{"NulInTheFirstLine", QByteArray("[S]\0\nA=1\n", 10), IniEncoding::Unknown},
+        EncodingCase{"OnlyNulBytes", QByteArray(8, '\0'), IniEncoding::Unknown},
+        EncodingCase{"Utf32LeBom", QByteArray("\xFF\xFE\0\0[\0\0\0", 8), IniEncoding::Unknown},
+        EncodingCase{"Utf32Be", QByteArray("\0\0\0[\0\0\0]\0\0\0\n", 12), IniEncoding::Unknown},
+        EncodingCase{"Utf16OneLineWithoutEnd", Utf16Text(u"[S]"_s), IniEncoding::Unknown},
+        EncodingCase{"Utf16MostlyChineseFirstLine", Utf16Text(u"; \u4E00\u73ED\u6B21\n[S]\n"_s),
+                     IniEncoding::Unknown}),
+    [](const testing::TestParamInfo<EncodingCase>& p) { return std::string(p.param.name); });
 
 TEST(IniRoundTripTest, UnwrittenFilesComeBackByteForByte) {
     const QByteArray files[] = {

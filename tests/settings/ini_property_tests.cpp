@@ -49,20 +49,14 @@ const QString Keys[] = {u"APlt"_s, u"aplt"_s,  u"BPlt"_s, u"NumberOfPlatoons"_s,
 const QString CleanValues[] = {u"1"_s, u"Blue"_s, u""_s, u"x y"_s, u"a=b"_s, u"\u00FC\u20AC"_s};
 const QString OtherValues[] = {u" pad "_s, u"'q'"_s, u"\"\""_s};
 
-std::optional<int> KeyLine(const IniDocument& doc, const QString& section, const QString& key) {
-    const int line = FindIniKey(doc, section, key);
-    return line < 0 ? std::nullopt : std::optional<int>(line);
-}
-
-QByteArray LineEndBytes(IniLineEnd end) {
-    switch (end) {
-    case IniLineEnd::CrLf:
-        return "\r\n"_ba;
-    case IniLineEnd::Cr:
-        return "\r"_ba;
-    default:
+// The line end of added lines, worked out from the file's bytes: that of its first line, else LF.
+QByteArray NewLineEnd(QByteArrayView file) {
+    qsizetype end = 0;
+    while (end < file.size() && file[end] != '\n' && file[end] != '\r')
+        ++end;
+    if (end == file.size() || file[end] == '\n')
         return "\n"_ba;
-    }
+    return end + 1 < file.size() && file[end + 1] == '\n' ? "\r\n"_ba : "\r"_ba;
 }
 
 // An entry's line with its value replaced, spelled out independently of the writer.
@@ -96,33 +90,35 @@ void CheckWrites(const QByteArray& input, const std::vector<Write>& writes) {
     const QByteArray output = SerializeIni(doc);
     SCOPED_TRACE("output: " + Escaped(output));
     const IniDocument after = ParseIni(output);
-    const QByteArray newEnd =
-        LineEndBytes(before.lines.empty() ? IniLineEnd::Lf : before.lines.front().end);
+    // This test spells lines out byte by byte: its documents must read as bytes.
+    ASSERT_FALSE(IsUtf16(before.encoding));
+    ASSERT_EQ(after.encoding, before.encoding);
+    const QByteArray newEnd = NewLineEnd(input);
 
     std::map<qsizetype, std::pair<qsizetype, QByteArray>> undo; // begin: length, old bytes
     for (const auto& [names, values] : written) {
         const auto& [section, key] = names;
         const QString& value = values.back();
-        const auto outLine = KeyLine(after, section, key);
-        ASSERT_TRUE(outLine.has_value());
-        const IniLine& line = after.lines[size_t(*outLine)];
+        const auto line = FindIniKeyLine(after, section, key);
+        ASSERT_TRUE(line.has_value());
         // Each write replaces the value the one before it left.
         QByteArray expected;
-        if (const auto inLine = KeyLine(before, section, key)) {
-            const QByteArrayView old = IniLineBytes(before, before.lines[size_t(*inLine)]);
+        if (const auto inLine = FindIniKeyLine(before, section, key)) {
+            const QByteArrayView old =
+                QByteArrayView(before.source).sliced(inLine->begin, inLine->size);
             expected = WithValue(old, values[1]);
-            undo[line.begin] = {line.size, old.toByteArray()};
+            undo[line->begin] = {line->size, old.toByteArray()};
         } else {
             expected = (values[0] + u'=' + values[1]).toUtf8();
-            undo[line.begin] = {line.size + newEnd.size(), {}};
+            undo[line->begin] = {line->size + newEnd.size(), {}};
         }
         for (size_t i = 2; i < values.size(); ++i)
             expected = WithValue(expected, values[i]);
-        EXPECT_EQ(IniLineBytes(after, line).toByteArray(), expected);
-        if (!before.sectionByName.contains(section)) {
-            const int header = after.sections[size_t(after.sectionByName.value(section))].header;
-            undo[after.lines[size_t(header)].begin] = {
-                after.lines[size_t(header)].size + newEnd.size(), {}};
+        EXPECT_EQ(after.source.sliced(line->begin, line->size), expected);
+        if (!FindIniSectionLine(before, section)) {
+            const auto header = FindIniSectionLine(after, section);
+            ASSERT_TRUE(header.has_value());
+            undo[header->begin] = {header->size + newEnd.size(), {}};
         }
         if (std::find(std::begin(CleanValues), std::end(CleanValues), value) !=
             std::end(CleanValues)) {
@@ -137,7 +133,7 @@ void CheckWrites(const QByteArray& input, const std::vector<Write>& writes) {
         pos = begin + change.first;
     }
     restored += after.source.sliced(pos);
-    const bool lastLacksEnd = !before.lines.empty() && before.lines.back().end == IniLineEnd::None;
+    const bool lastLacksEnd = !input.isEmpty() && !input.endsWith('\n') && !input.endsWith('\r');
     EXPECT_EQ(restored, lastLacksEnd && restored.size() > before.source.size()
                             ? before.source + newEnd
                             : before.source);

@@ -32,12 +32,24 @@ inline void PrintTo(const QString& text, std::ostream* os) {
     *os << "u\"" << Escaped(text.toUtf8()) << '"';
 }
 
-// A UTF-16 LE file: byte order mark, then the text.
-inline QByteArray Utf16File(const QString& text) {
-    QByteArray out("\xFF\xFE", 2);
+// Text as UTF-16 in either byte order, without a byte order mark.
+inline QByteArray Utf16Text(const QString& text, bool bigEndian = false) {
+    QByteArray out;
     for (const QChar c : text) {
-        out += char(c.unicode() & 0xFF);
-        out += char(c.unicode() >> 8);
+        const char low = char(c.unicode() & 0xFF);
+        const char high = char(c.unicode() >> 8);
+        out += bigEndian ? high : low;
+        out += bigEndian ? low : high;
     }
     return out;
+}
+
+// A UTF-16 LE file: byte order mark, then the text.
+inline QByteArray Utf16File(const QString& text) {
+    return QByteArray("\xFF\xFE", 2) + Utf16Text(text);
+}
+
+// A UTF-16 BE file: byte order mark, then the text.
+inline QByteArray Utf16BeFile(const QString& text) {
+    return QByteArray("\xFE\xFF", 2) + Utf16Text(text, true);
 }
