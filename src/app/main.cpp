@@ -1,9 +1,11 @@
 #include "app/CommandLineInfo.h"
+#include "app/IcsExportCommand.h"
 #include "app/MainForm.h"
 #include "app/QtPrompts.h"
 #include "app/StartupFiles.h"
 #include "app/SystemPlatform.h"
 #include "calendar/Clock.h"
+#include "export/ExportArguments.h"
 
 #include <QApplication>
 
@@ -38,6 +40,12 @@ int main(int argc, char** argv) {
 
     // A write past the file-size limit must fail like any other write error, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
+
+    // The calendar file is made without a window, so without a display.
+    if (IsIcsExportRequest(ArgumentsAfterProgramName(argc, argv))) {
+        QCoreApplication core(argc, argv); // sets the user's locale for the short date format
+        return ExportIcsMain(QCoreApplication::arguments().mid(1));
+    }
 
     QApplication app(argc, argv);
 
