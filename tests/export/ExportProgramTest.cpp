@@ -94,5 +94,13 @@ TEST(ExportIcsCommand, WritesNothingAndSaysWhyWhenItCannot) {
     }
 }
 
+TEST(ExportIcsCommand, IsDescribedByHelp) {
+    QTemporaryDir home;
+    const QString help = RunKestro({QStringLiteral("--help")}, home.path()).out;
+    for (const char* phrase : {"kestro --export-ics OUT.ics", "--platoons LETTERS", "--from DATE",
+                               "--until DATE", "--text TEXT", "{letter}", "--name NAME"})
+        EXPECT_TRUE(help.contains(QLatin1String(phrase))) << phrase;
+}
+
 } // namespace
 } // namespace kestro::test
