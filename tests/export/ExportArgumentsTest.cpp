@@ -70,7 +70,6 @@ TEST(ReadIcsCommandLine, SaysWhatIsWrongWithTheArguments) {
          "--from: \"2024-02-30\" is not a date from 1600 to 3999. Write it as yyyy-mm-dd or in "
          "your short date format (M/d/yyyy)."},
         {Args({"--export-ics", "a", "--until", "1599-12-31"}), "--until: \"1599-12-31\""},
-        {Args({"--export-ics", "a", "--until", "4000-01-01"}), "--until: \"4000-01-01\""},
         {Args({"--export-ics", "a", "--until", "31.12.2024"}), "--until: \"31.12.2024\""},
     };
     for (const auto& c : cases) {
@@ -95,7 +94,6 @@ TEST(ReadExportDate, TakesIsoDatesAlwaysAndOtherwiseTheShortDateFormat) {
         {"yyyy-MM-dd", "2024-3-1", Day(1, 3, 2024)},
         {"M/d/yyyy", "3/1/2024", Day(1, 3, 2024)},
         {"M/d/yyyy", "2/29/2023", std::nullopt},
-        {"M/d/yyyy", "", std::nullopt},
         {"M/d/yyyy", "2024-03", std::nullopt},
     };
     for (const auto& c : cases)
