@@ -65,14 +65,14 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KESTRO_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The run-time libraries' packages (Qt 6, libjpeg, chmlib) come from dpkg-shlibdeps (dpkg-dev);
-# without it, the Debian 12 names are listed by hand.
+# The run-time libraries' packages (Qt 6, libjpeg, chmlib, libical) come from dpkg-shlibdeps
+# (dpkg-dev); without it, the Debian 12 names are listed by hand.
 find_program(KESTRO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(KESTRO_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
-        "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, libjpeg62-turbo, libchm1")
+        "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, libjpeg62-turbo, libchm1, libical3")
 endif()
 # A source package must not take along the build folders or the repository.
 set(CPACK_SOURCE_IGNORE_FILES "/[.]git/" "/build/")

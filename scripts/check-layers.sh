@@ -23,10 +23,11 @@ settings       kestro_settings                   Core     base calendar colors
 rotation       kestro_rotation                   Core     base calendar colors settings
 commands       kestro_commands                   Core     base calendar colors settings
 startup        kestro_startup                    Core     base calendar colors settings
+export         kestro_export                     Core     base calendar colors settings rotation
 help           kestro_help,kestro_help_widgets   Widgets  base
 widgets        kestro_widgets                    Widgets  base calendar colors settings rotation
 colordialog    kestro_colordialog                Widgets  base calendar colors settings rotation widgets
-app            kestro_app                        Widgets  base calendar colors settings rotation commands startup help widgets colordialog
+app            kestro_app                        Widgets  base calendar colors settings rotation commands startup export help widgets colordialog
 '
 
 declare -A allowed listed qt folder_of_library

@@ -6,6 +6,8 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev libgtest-dev libbenchmark-dev
     libjpeg62-turbo-dev libchm-dev fp-utils
+    # the calendar export builds its files with libical; the tests read them back with Python
+    libical-dev python3-icalendar python3-recurring-ical-events
     clang libclang-rt-14-dev
     fonts-liberation fonts-dejavu-core
     xvfb xauth xdotool

@@ -6,6 +6,8 @@
 #include "startup/StartupFiles.h"
 #include "settings/FileName.h"
 #include "settings/SaveSignals.h"
+#include "app/IcsExportCommand.h"
+#include "export/ExportArguments.h"
 
 #include <QApplication>
 
@@ -43,6 +45,12 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     // A logout (SIGTERM) or Ctrl+C lets a save in progress finish first.
     InstallEndSignalHandlers();
+
+    // The calendar file is made without a window, so without a display.
+    if (IsIcsExportRequest(ArgumentsAfterProgramName(argc, argv))) {
+        QCoreApplication core(argc, argv); // sets the user's locale for the short date format
+        return ExportIcsMain(QCoreApplication::arguments().mid(1));
+    }
 
     QApplication app(argc, argv);
 

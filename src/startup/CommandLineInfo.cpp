@@ -15,6 +15,7 @@ InfoRequest FindInfoRequest(const QStringList& arguments) {
 QString UsageText() {
     return QStringLiteral(
         "Usage: kestro [-i]FILE ...\n"
+        "       kestro --export-ics OUT.ics [OPTION ...] [[-i]FILE]\n"
         "Edits the platoon rotation, its start date and the platoon colors that the shift\n"
         "calendar Dunmarek reads from its settings file Dunmarek.ini.\n"
         "\n"
@@ -28,6 +29,19 @@ QString UsageText() {
         "  $XDG_DATA_HOME (default ~/.local/share)\n"
         "  the first folder of $XDG_CONFIG_DIRS (default /etc/xdg)\n"
         "else the program's own folder, when the file Dunmarek.cds lies there.\n"
+        "\n"
+        "--export-ics writes the schedule as a calendar file (iCalendar, .ics) that\n"
+        "calendar programs import or subscribe to, and needs no display. The settings\n"
+        "file is found as above, but a FILE that does not exist is an error; it is only\n"
+        "read. The options of --export-ics:\n"
+        "  --platoons LETTERS  only these platoons, e.g. AB (default: all of the rotation)\n"
+        "  --from DATE         first day (default: the start date of the rotation)\n"
+        "  --until DATE        last day (default: none, the events repeat without end)\n"
+        "  --text TEXT         text of the events, {letter} standing for the platoon's\n"
+        "                      letter (default: \"Platoon {letter}\")\n"
+        "  --name NAME         name of the calendar (default: \"Shift calendar\")\n"
+        "DATE is yyyy-mm-dd or a date in your short date format. Exit status 2 for bad\n"
+        "arguments or a bad or missing settings file, 1 when OUT.ics cannot be written.\n"
         "\n"
         "  --help     show this help and exit\n"
         "  --version  show the version and exit\n");

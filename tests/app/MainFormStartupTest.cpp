@@ -159,8 +159,8 @@ private slots:
             "2047 characters are shown: ShiftRotation.\nSaving keeps their full values in the "
             "file unless you change them."));
         TMainForm& form = run->Start();
-        QCOMPARE(form.eRotation->text(), QString(2047, u'A'));
-        QVERIFY(!form.SettingsModified);
+        QCOMPARE(Peek(form).eRotation->text(), QString(2047, u'A'));
+        QVERIFY(!Peek(form).SettingsModified);
     }
 
     void TakesTheFileNamedOnTheCommandLine() {

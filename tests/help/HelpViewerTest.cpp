@@ -62,13 +62,14 @@ private slots:
         QCOMPARE(viewer->helpFile(), BuiltHelpFile);
 
         QTreeWidget* tree = viewer->contentsTree;
-        QCOMPARE(tree->topLevelItemCount(), 3);
+        QCOMPARE(tree->topLevelItemCount(), 4);
         QCOMPARE(tree->topLevelItem(0)->text(0), u"Welcome to Kestro"_s);
         QCOMPARE(tree->topLevelItem(1)->text(0), u"The main window"_s);
         QCOMPARE(tree->topLevelItem(1)->childCount(), 4);
         QCOMPARE(tree->topLevelItem(1)->child(2)->text(0), u"Keys of the month view"_s);
         QVERIFY(tree->topLevelItem(1)->isExpanded());
         QCOMPARE(tree->topLevelItem(2)->text(0), u"The settings file"_s);
+        QCOMPARE(tree->topLevelItem(3)->text(0), u"Sharing the schedule"_s);
         QCOMPARE(tree->currentItem(), tree->topLevelItem(0));
 
         QCOMPARE(viewer->browser->source(), HelpUrl(u"index.html"_s));

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "calendar/DateText.h"
+#include "export/IcsExport.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kestro {
+
+// kestro --export-ics OUT.ics [--platoons AB] [--from DATE] [--until DATE] [--text TEXT]
+//        [--name NAME] [[-i]FILE ...]
+struct IcsCommandLine {
+    QString outputFile;
+    IcsExportOptions options;
+    // The remaining arguments: settings file names, read as when the window starts.
+    QStringList settingsArguments;
+    // Why the arguments cannot be used, for the user; empty when they can.
+    QString error;
+};
+
+// Whether the arguments that follow the program name ask for a calendar file instead of the
+// window: "--export-ics" or one of its options is among them.
+bool IsIcsExportRequest(const QStringList& arguments);
+
+// Reads the arguments of a calendar export. Options take their value from the next argument or
+// after "=" ("--from=2024-03-01"); dates are read by ReadExportDate.
+IcsCommandLine ReadIcsCommandLine(const QStringList& arguments, const ShortDateFormat& format,
+                                  int currentYear);
+
+// A date of the command line: yyyy-mm-dd (always; four digits first means year, month, day), or
+// the user's short date format, two-digit years placed like dates typed into the window. Nothing
+// unless it is a date from 1600 to 3999.
+std::optional<DayNumber> ReadExportDate(const QString& text, const ShortDateFormat& format,
+                                        int currentYear);
+
+} // namespace kestro

@@ -1,0 +1,260 @@
+#include "export/IcsExport.h"
+
+#include "base/AsciiCase.h"
+#include "export/CssColorNames.h"
+#include "export/ShiftRuns.h"
+#include "rotation/Rotation.h"
+#include "settings/LetterSet.h"
+#include "settings/SettingsFileIO.h"
+
+#include <QCryptographicHash>
+#include <QDate>
+#include <QFileInfo>
+
+#include <libical/ical.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+namespace kestro {
+namespace {
+
+// libical keeps a recurrence's interval in a short.
+constexpr int MaxDaysInRotation = 32767;
+constexpr DayNumber LastDay = 876581; // 31 December 3999
+
+const QString PlatoonLetterList = QStringLiteral("A to F, 1 to 6, K, L, R, G, Y, P");
+
+QDate ToDate(DayNumber day) {
+    return QDate(1600, 1, 1).addDays(day);
+}
+
+icaltimetype IcalDate(DayNumber day) {
+    const QDate date = ToDate(day);
+    icaltimetype t = icaltime_null_date();
+    t.year = date.year();
+    t.month = date.month();
+    t.day = date.day();
+    return t;
+}
+
+struct ComponentFree {
+    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentFree>;
+
+void AddText(icalcomponent* c, icalproperty* (*make)(const char*), const QString& text) {
+    icalcomponent_add_property(c, make(text.toUtf8().constData()));
+}
+
+QString ScheduleProblem(const ScheduleSettings& s) {
+    const int days = s.DaysInRotation;
+    if (days < 1)
+        return QStringLiteral("\"Days in Rotation\" is %1, but a rotation needs at least one day.")
+            .arg(days);
+    if (s.ShiftRotation.size() != days)
+        return QStringLiteral("\"Shift Rotation\" does not match number of \"Days in Rotation\". "
+                              "The rotation has %1 letters; \"Days in Rotation\" is %2.")
+            .arg(s.ShiftRotation.size())
+            .arg(days);
+    if (days > MaxDaysInRotation)
+        return QStringLiteral("A rotation of more than %1 days cannot be exported.")
+            .arg(MaxDaysInRotation);
+    if (s.StartDay < 0 || s.StartDay > LastDay)
+        return QStringLiteral("The start date of the rotation is not a valid date.");
+    for (qsizetype i = 0; i < s.ShiftRotation.size(); ++i) {
+        if (PlatoonIndex(s.ShiftRotation[i]) < 0)
+            return QStringLiteral("Day %1 of the rotation is \"%2\", which is not a platoon letter "
+                                  "(%3).")
+                .arg(i + 1)
+                .arg(s.ShiftRotation[i])
+                .arg(PlatoonLetterList);
+    }
+    return {};
+}
+
+// The letters to export, or an error.
+QString ChooseLetters(const QString& rotation, const QString& wanted, QString& error) {
+    QString letters;
+    if (wanted.trimmed().isEmpty()) {
+        for (char16_t letter : PlatoonLetters) {
+            if (rotation.contains(QChar(letter)))
+                letters.append(QChar(letter));
+        }
+        return letters;
+    }
+    for (QChar c : AsciiUpper(wanted)) {
+        if (c.isSpace() || c == QLatin1Char(','))
+            continue;
+        if (PlatoonIndex(c) < 0) {
+            error = QStringLiteral("\"%1\" is not a platoon letter (%2).")
+                        .arg(c)
+                        .arg(PlatoonLetterList);
+            return {};
+        }
+        if (!rotation.contains(c)) {
+            error = QStringLiteral("Platoon %1 does not occur in the rotation %2.")
+                        .arg(c)
+                        .arg(rotation);
+            return {};
+        }
+        if (!letters.contains(c))
+            letters.append(c);
+    }
+    return letters;
+}
+
+QString RangeProblem(const IcsExportOptions& o, DayNumber startDay) {
+    const auto valid = [](std::optional<DayNumber> d) { return !d || (*d >= 0 && *d <= LastDay); };
+    if (!valid(o.from))
+        return QStringLiteral("The first day to export is not a valid date.");
+    if (!valid(o.until))
+        return QStringLiteral("The last day to export is not a valid date.");
+    if (o.from && o.until && *o.until < *o.from)
+        return QStringLiteral("The last day to export, %1, lies before the first, %2.")
+            .arg(IsoDateText(*o.until), IsoDateText(*o.from));
+    if (o.until && *o.until < startDay)
+        return QStringLiteral("There is nothing to export: the last day, %1, lies before the "
+                              "rotation starts on %2.")
+            .arg(IsoDateText(*o.until), IsoDateText(startDay));
+    return {};
+}
+
+QString UidOf(QChar letter, RotationRun run, EventPart part, const QByteArray& fileKey) {
+    static const char* const suffix[] = {"", "-cut-start", "-cut-end"};
+    return QStringLiteral("platoon-%1-day-%2%3-%4@kestro")
+        .arg(letter)
+        .arg(run.position + 1)
+        .arg(QLatin1String(suffix[int(part)]))
+        .arg(QLatin1String(fileKey));
+}
+
+struct EventStyle {
+    QString summary;
+    QString color; // CSS name, empty for none
+    QString letter;
+    icaltimetype stamp;
+};
+
+void AddEvent(icalcomponent* calendar, const DayEvent& e, const QString& uid,
+              const EventStyle& style) {
+    icalcomponent* event = icalcomponent_new_vevent();
+    AddText(event, icalproperty_new_uid, uid);
+    icalcomponent_add_property(event, icalproperty_new_dtstamp(style.stamp));
+    icalcomponent_add_property(event, icalproperty_new_dtstart(IcalDate(e.first)));
+    icalcomponent_add_property(event, icalproperty_new_dtend(IcalDate(e.first + e.days)));
+    if (e.repeatEvery > 0) {
+        icalrecurrencetype rule;
+        icalrecurrencetype_clear(&rule);
+        rule.freq = ICAL_DAILY_RECURRENCE;
+        rule.interval = short(e.repeatEvery);
+        if (e.lastStart)
+            rule.until = IcalDate(*e.lastStart);
+        icalcomponent_add_property(event, icalproperty_new_rrule(rule));
+    }
+    AddText(event, icalproperty_new_summary, style.summary);
+    AddText(event, icalproperty_new_categories, style.letter);
+    if (!style.color.isEmpty())
+        AddText(event, icalproperty_new_color, style.color);
+    // Knowing who is on duty blocks nobody's time.
+    icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    icalcomponent_add_component(calendar, event);
+}
+
+} // namespace
+
+QString IsoDateText(DayNumber day) {
+    return ToDate(day).toString(Qt::ISODate);
+}
+
+IcsCalendar BuildIcsCalendar(const ScheduleSettings& settings, const IcsExportOptions& options) {
+    IcsCalendar result;
+    const QString& rotation = settings.ShiftRotation;
+    result.error = ScheduleProblem(settings);
+    if (result.error.isEmpty() && options.eventText.trimmed().isEmpty())
+        result.error = QStringLiteral("The event text is empty.");
+    if (result.error.isEmpty() && options.calendarName.trimmed().isEmpty())
+        result.error = QStringLiteral("The calendar name is empty.");
+    if (result.error.isEmpty())
+        result.error = RangeProblem(options, settings.StartDay);
+    QString letters;
+    if (result.error.isEmpty())
+        letters = ChooseLetters(rotation, options.platoons, result.error);
+    if (!result.ok())
+        return result;
+
+    const DayNumber first = std::max(options.from.value_or(settings.StartDay), settings.StartDay);
+    const QDateTime now =
+        options.exportTime.isValid() ? options.exportTime : QDateTime::currentDateTimeUtc();
+    const icaltimetype stamp = icaltime_from_timet_with_zone(time_t(now.toSecsSinceEpoch()), 0,
+                                                             icaltimezone_get_utc_timezone());
+    const QByteArray fileKey =
+        QCryptographicHash::hash(options.sourceFile.toUtf8(), QCryptographicHash::Sha1)
+            .toHex()
+            .left(16);
+
+    Component calendar(icalcomponent_new_vcalendar());
+    AddText(calendar.get(), icalproperty_new_prodid,
+            QStringLiteral("-//Kestro//Kestro " KESTRO_VERSION "//EN"));
+    AddText(calendar.get(), icalproperty_new_version, QStringLiteral("2.0"));
+    AddText(calendar.get(), icalproperty_new_calscale, QStringLiteral("GREGORIAN"));
+    AddText(calendar.get(), icalproperty_new_name, options.calendarName);
+    icalproperty* calName = icalproperty_new_x(options.calendarName.toUtf8().constData());
+    icalproperty_set_x_name(calName, "X-WR-CALNAME");
+    icalcomponent_add_property(calendar.get(), calName);
+
+    for (QChar letter : letters) {
+        EventStyle style;
+        style.summary = QString(options.eventText)
+                            .replace(EventTextPlaceholder, QString(letter), Qt::CaseInsensitive);
+        style.color = NearestCssColorName(settings.PlatoonColors[letter].normal);
+        style.letter = QString(letter);
+        style.stamp = stamp;
+        for (const RotationRun& run : RunsOf(rotation, letter)) {
+            for (const DayEvent& e : EventsOfRun(run, settings.StartDay, settings.DaysInRotation,
+                                                 first, options.until)) {
+                AddEvent(calendar.get(), e, UidOf(letter, run, e.part, fileKey), style);
+                ++result.events;
+            }
+        }
+    }
+    if (result.events == 0) {
+        const QString who = letters.size() == 1 ? QStringLiteral("platoon %1 is").arg(letters)
+                                                : QStringLiteral("platoons %1 are").arg(letters);
+        result.error = QStringLiteral("There is nothing to export: %1 not on duty from %2 to %3.")
+                           .arg(who, IsoDateText(first), IsoDateText(*options.until));
+        return result;
+    }
+
+    char* text = icalcomponent_as_ical_string_r(calendar.get());
+    result.text = QByteArray(text);
+    std::free(text);
+    result.platoons = letters;
+    result.first = first;
+    return result;
+}
+
+QString CalendarFileProblem(const QString& path, const QString& settingsFile) {
+    if (path.trimmed().isEmpty())
+        return QStringLiteral("The calendar file has no name.");
+    const QFileInfo target(path);
+    if (target.isDir())
+        return QStringLiteral("%1 is a folder; name a file for the calendar.").arg(path);
+    if (!settingsFile.isEmpty() && target.exists() &&
+        target.canonicalFilePath() == QFileInfo(settingsFile).canonicalFilePath())
+        return QStringLiteral("%1 is the settings file itself; choose another name for the "
+                              "calendar file.")
+            .arg(path);
+    return {};
+}
+
+QString WriteIcsFile(const QString& path, const QByteArray& text, const QString& settingsFile) {
+    if (QString problem = CalendarFileProblem(path, settingsFile); !problem.isEmpty())
+        return problem;
+    if (const SaveResult written = WriteSettingsBytes(path, text); !written)
+        return QStringLiteral("Could not write the calendar file %1: %2").arg(path, written.reason);
+    return {};
+}
+
+} // namespace kestro

@@ -1,0 +1,114 @@
+#include "export/ExportArguments.h"
+
+#include <gtest/gtest.h>
+
+namespace kestro {
+namespace {
+
+QStringList Args(std::initializer_list<const char*> list) {
+    QStringList args;
+    for (const char* a : list)
+        args.append(QString::fromUtf8(a));
+    return args;
+}
+
+DayNumber Day(int d, int m, int y) {
+    return DateToDayNumber(d, m, y, 0);
+}
+
+TEST(ReadIcsCommandLine, ReadsTheOptionsAndLeavesTheSettingsFilesToTheSearch) {
+    const ShortDateFormat us = DefaultShortDateFormat(); // M/d/yyyy
+    const struct {
+        QStringList args;
+        const char* out;
+        std::optional<DayNumber> from, until;
+        const char* platoons;
+        QStringList files;
+    } cases[] = {
+        {Args({"--export-ics", "a.ics"}), "a.ics", {}, {}, "", {}},
+        {Args({"-iX.ini", "--export-ics=a.ics", "--platoons", "ab", "--from", "2024-03-01",
+               "--until=12/31/24", "Y"}),
+         "a.ics", Day(1, 3, 2024), Day(31, 12, 2024), "ab", Args({"-iX.ini", "Y"})},
+        {Args({"--export-ics", "a.ics", "--from", " 1600-1-1 ", "--until", "3/1/3999"}),
+         "a.ics",
+         Day(1, 1, 1600),
+         Day(1, 3, 3999),
+         "",
+         {}},
+    };
+    for (const auto& c : cases) {
+        const IcsCommandLine command = ReadIcsCommandLine(c.args, us, 2026);
+        const std::string what = c.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(command.error.isEmpty()) << what << ": " << command.error.toStdString();
+        EXPECT_EQ(command.outputFile, QLatin1String(c.out)) << what;
+        EXPECT_EQ(command.options.from, c.from) << what;
+        EXPECT_EQ(command.options.until, c.until) << what;
+        EXPECT_EQ(command.options.platoons, QLatin1String(c.platoons)) << what;
+        EXPECT_EQ(command.settingsArguments, c.files) << what;
+        EXPECT_EQ(command.options.eventText, DefaultEventText);
+        EXPECT_EQ(command.options.calendarName, DefaultCalendarName);
+    }
+    const IcsCommandLine texts = ReadIcsCommandLine(
+        Args({"--export-ics", "a", "--text", "On duty: {letter}", "--name=Station 3"}), us, 2026);
+    EXPECT_EQ(texts.options.eventText, QStringLiteral("On duty: {letter}"));
+    EXPECT_EQ(texts.options.calendarName, QStringLiteral("Station 3"));
+}
+
+TEST(ReadIcsCommandLine, SaysWhatIsWrongWithTheArguments) {
+    const struct {
+        QStringList args;
+        const char* error; // its start
+    } cases[] = {
+        {Args({"--from", "2024-03-01", "X.ini"}),
+         "--from can only be used with --export-ics OUT.ics."},
+        {Args({"--export-ics"}), "--export-ics needs a value."},
+        {Args({"--export-ics", "--from", "2024-03-01"}), "--export-ics needs a value."},
+        {Args({"--export-ics="}), "--export-ics needs a file name."},
+        {Args({"--export-ics", "a", "--export-ics", "b"}), "--export-ics is given twice."},
+        {Args({"--export-ics", "a", "--form", "2024-03-01"}), "Unknown option --form."},
+        {Args({"--export-ics", "a", "--from", "2024-02-30"}),
+         "--from: \"2024-02-30\" is not a date from 1600 to 3999. Write it as yyyy-mm-dd or in "
+         "your short date format (M/d/yyyy)."},
+        {Args({"--export-ics", "a", "--until", "1599-12-31"}), "--until: \"1599-12-31\""},
+        {Args({"--export-ics", "a", "--until", "31.12.2024"}), "--until: \"31.12.2024\""},
+    };
+    for (const auto& c : cases) {
+        const QString error = ReadIcsCommandLine(c.args, DefaultShortDateFormat(), 2026).error;
+        EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.error)))
+            << c.args.join(QLatin1Char(' ')).toStdString() << ": " << error.toStdString();
+    }
+}
+
+TEST(ReadExportDate, TakesIsoDatesAlwaysAndOtherwiseTheShortDateFormat) {
+    const struct {
+        const char* pattern;
+        const char* text;
+        std::optional<DayNumber> day;
+    } cases[] = {
+        {"dd.MM.yyyy", "01.03.2024", Day(1, 3, 2024)},
+        {"dd.MM.yyyy", "2024-03-01", Day(1, 3, 2024)},
+        {"dd.MM.yyyy", "1.3.24", Day(1, 3, 2024)},
+        {"dd.MM.yyyy", "2024.03.01", std::nullopt},
+        {"dd-MM-yyyy", "01-03-2024", Day(1, 3, 2024)},
+        {"dd-MM-yyyy", "2024-03-01", Day(1, 3, 2024)}, // four digits first: year, month, day
+        {"yyyy-MM-dd", "2024-3-1", Day(1, 3, 2024)},
+        {"M/d/yyyy", "3/1/2024", Day(1, 3, 2024)},
+        {"M/d/yyyy", "2/29/2023", std::nullopt},
+        {"M/d/yyyy", "2024-03", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadExportDate(QLatin1String(c.text),
+                                 ShortDateFormatFromPattern(QLatin1String(c.pattern)), 2026),
+                  c.day)
+            << c.pattern << " " << c.text;
+}
+
+TEST(IsIcsExportRequest, LooksForTheExportOptionsOnly) {
+    EXPECT_TRUE(IsIcsExportRequest(Args({"-iX", "--export-ics", "a.ics"})));
+    EXPECT_TRUE(IsIcsExportRequest(Args({"--until=2024-01-01"})));
+    EXPECT_FALSE(IsIcsExportRequest(Args({"-i--export-ics", "--export", "export-ics"})));
+    EXPECT_FALSE(IsIcsExportRequest({}));
+}
+
+} // namespace
+} // namespace kestro

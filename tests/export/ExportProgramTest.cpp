@@ -1,0 +1,93 @@
+// kestro --export-ics, run as a user runs it.
+#include "KestroRun.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace kestro::test {
+namespace {
+
+QStringList Args(std::initializer_list<const char*> list) {
+    QStringList args;
+    for (const char* a : list)
+        args.append(QString::fromUtf8(a));
+    return args;
+}
+
+const QByteArray kClassic = SettingsText("ACABABABCBCACACABABCBCBC", "3/1/2024");
+
+TEST(ExportIcsCommand, WritesTheCalendarOfTheFileTheWindowWouldOpen) {
+    const struct {
+        QStringList args;
+        const char* settingsFile; // below the home folder
+        const char* out;
+    } cases[] = {
+        {Args({"--export-ics", "out.ics", "-iDunmarek"}), "/Dunmarek.ini",
+         "Wrote out.ics: 24 events for platoons A, B, C from 2024-03-01, repeating without end.\n"},
+        {Args({"--platoons=b", "--until", "12/31/2024", "--export-ics", "out.ics"}),
+         "/.config/Halvgard/Dunmarek6/Dunmarek.ini",
+         "Wrote out.ics: 8 events for platoon B from 2024-03-01 to 2024-12-31.\n"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir home;
+        const QString settings = home.path() + QLatin1String(c.settingsFile);
+        ASSERT_TRUE(WriteFile(settings, kClassic));
+        const QDateTime modified = QFileInfo(settings).lastModified();
+        const KestroRun run = RunKestro(c.args, home.path());
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out.toStdString(), c.out);
+        EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+        EXPECT_TRUE(
+            ReadFile(home.filePath(QStringLiteral("out.ics"))).startsWith("BEGIN:VCALENDAR"));
+        EXPECT_EQ(ReadFile(settings), kClassic);
+        EXPECT_EQ(QFileInfo(settings).lastModified(), modified);
+    }
+}
+
+TEST(ExportIcsCommand, WritesNothingAndSaysWhyWhenItCannot) {
+    const struct {
+        QStringList args;
+        QByteArray settings; // in Dunmarek.ini, when not empty
+        int exitCode;
+        const char* error; // what stderr holds
+    } cases[] = {
+        {Args({"--export-ics", "out.ics", "-imissing"}), kClassic, 2,
+         "/missing.ini does not exist."},
+        {Args({"--export-ics", "out.ics"}), "", 2, "kestro: No settings file found."},
+        {Args({"--export-ics", "out.ics", "--colour", "red", "Dunmarek.ini"}), kClassic, 2,
+         "kestro: Unknown option --colour. See kestro --help."},
+        {Args({"--export-ics", "out.ics", "-iDunmarek"}), SettingsText("ABC", "31/31/2024"), 2,
+         "The start date \"31/31/2024\" in "},
+        {Args({"--export-ics", "out.ics", "-iDunmarek"}),
+         "[Shift Schedule]\nDaysInRotation=4\nShiftRotation=ABC\nStartDate=3/1/2024\n", 2,
+         "/Dunmarek.ini: \"Shift Rotation\" does not match number of \"Days in Rotation\"."},
+        {Args({"--export-ics", "Dunmarek.ini", "-iDunmarek"}), kClassic, 2,
+         "Dunmarek.ini is the settings file itself"},
+        {Args({"--export-ics", "no/out.ics", "-iDunmarek"}), kClassic, 1,
+         "kestro: Could not write the calendar file no/out.ics: No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir home;
+        const QString settings = home.filePath(QStringLiteral("Dunmarek.ini"));
+        if (!c.settings.isEmpty()) {
+            ASSERT_TRUE(WriteFile(settings, c.settings));
+        }
+        const KestroRun run = RunKestro(c.args, home.path());
+        const std::string what = c.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << what;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.error)))
+            << what << ": " << run.err.toStdString();
+        EXPECT_TRUE(run.err.endsWith(QLatin1Char('\n')) && run.err.count(QLatin1Char('\n')) == 1)
+            << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << what;
+        EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("out.ics")))) << what;
+        if (!c.settings.isEmpty()) {
+            EXPECT_EQ(ReadFile(settings), c.settings) << what;
+        }
+    }
+}
+
+} // namespace
+} // namespace kestro::test
