@@ -1,12 +1,12 @@
 #include "app/IcsExportCommand.h"
 
-#include "startup/Platform.h"
-#include "startup/StartupFiles.h"
 #include "app/SystemPlatform.h"
 #include "calendar/Clock.h"
 #include "export/ExportArguments.h"
 #include "settings/LoadSettings.h"
 #include "settings/SettingsFileIO.h"
+#include "startup/Platform.h"
+#include "startup/StartupFiles.h"
 
 #include <QDir>
 

@@ -1,13 +1,13 @@
+#include "app/IcsExportCommand.h"
 #include "app/MainForm.h"
 #include "app/QtPrompts.h"
 #include "app/SystemPlatform.h"
 #include "calendar/Clock.h"
-#include "startup/CommandLineInfo.h"
-#include "startup/StartupFiles.h"
+#include "export/ExportArguments.h"
 #include "settings/FileName.h"
 #include "settings/SaveSignals.h"
-#include "app/IcsExportCommand.h"
-#include "export/ExportArguments.h"
+#include "startup/CommandLineInfo.h"
+#include "startup/StartupFiles.h"
 
 #include <QApplication>
 

@@ -8,7 +8,7 @@ namespace kestro {
 
 // What the program asks of the operating system: folders and the user's locale.
 class Platform {
-  public:
+public:
     virtual ~Platform() = default;
     // The three application-data folders searched for the settings file, per-user roaming,
     // per-user local and all users; an empty text when a folder cannot be determined.

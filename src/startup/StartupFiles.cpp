@@ -1,7 +1,7 @@
 #include "startup/StartupFiles.h"
 
-#include "startup/Platform.h"
 #include "settings/SettingsFileIO.h"
+#include "startup/Platform.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "startup/StartupFiles.h"
-#include "support/FakePlatform.h"
 #include "settings/FileName.h"
+#include "support/FakePlatform.h"
 
 #include <QDir>
 #include <QFile>
