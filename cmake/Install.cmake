@@ -1,14 +1,15 @@
 # Installation layout and the Debian package.
 #
 #   lib/kestro/kestro, lib/kestro/kestro.chm   the program and, beside it, its help file
+#   lib/kestro/kestro-help-reader              and the program that reads the help file
 #   bin/kestro                                 a relative link to ../lib/kestro/kestro
 #   share/applications/<id>.desktop            the menu entry
 #   share/metainfo/<id>.metainfo.xml           the AppStream description
 #   share/icons/hicolor/scalable/apps/<id>.svg the icon
 #   share/man/man1/kestro.1                    the manual page
 #
-# The program looks for its help file beside its own (link-resolved) file, so both stay together
-# in a private folder and bin/ only holds a link.
+# The program looks for its help file and the help reader beside its own (link-resolved) file, so
+# all three stay together in a private folder and bin/ only holds a link.
 
 include(GNUInstallDirs)
 
@@ -35,7 +36,7 @@ file(RELATIVE_PATH program_from_bin
 file(MAKE_DIRECTORY ${dist_build_dir}/bin)
 file(CREATE_LINK ${program_from_bin} ${dist_build_dir}/bin/kestro SYMBOLIC)
 
-install(TARGETS kestro RUNTIME DESTINATION ${KESTRO_INSTALL_PROGRAM_DIR})
+install(TARGETS kestro kestro-help-reader RUNTIME DESTINATION ${KESTRO_INSTALL_PROGRAM_DIR})
 install(FILES ${KESTRO_HELP_FILE} DESTINATION ${KESTRO_INSTALL_PROGRAM_DIR})
 install(FILES ${dist_build_dir}/bin/kestro DESTINATION ${KESTRO_INSTALL_BIN_DIR})
 install(FILES ${dist_build_dir}/${KESTRO_APP_ID}.desktop

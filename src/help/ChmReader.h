@@ -1,29 +1,39 @@
 #pragma once
 
+#include "help/HelpReaderProtocol.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
+#include <functional>
+#include <vector>
+
 namespace kestro {
-
-// The longest object name chmlib looks up.
-inline constexpr int MaxChmPathBytes = 512;
-
-enum class ChmAnswer : unsigned char {
-    Found = 0,
-    NoObject = 1,
-    TooLarge = 2,
-    NotOpened = 3, // chmlib does not take the file
-    NotRead = 4,   // the object could not be read, the reader crashed or took too long
-};
 
 struct ChmReadResult {
     ChmAnswer answer = ChmAnswer::NotRead;
     QByteArray data; // the object, when answer is Found
 };
 
-// Reads one object of a compiled help file with chmlib, in a child process that is stopped after
-// HelpReadTimeoutMs: chmlib can crash or loop on a damaged file, and then only the child is lost.
-// An empty object name only checks that chmlib opens the file.
-ChmReadResult ReadChmObject(const QString& fileName, const QByteArray& objectName);
+// Called about every 10 ms while a read waits for the reader program; the help window passes a
+// function that keeps the program's windows drawn.
+using HelpReadWait = std::function<void()>;
+
+// The reader program: the one set with SetHelpReaderProgram, else kestro-help-reader beside the
+// running program's file (links resolved).
+QString HelpReaderProgram();
+// Points the reads at another reader program; an empty name returns to the one beside the program.
+// The tests use the copy the build makes.
+void SetHelpReaderProgram(const QString& program);
+
+// Reads objects of a compiled help file with the reader program, which is stopped when it has not
+// answered within HelpReadTimeoutMs: chmlib can crash or loop on a damaged file, and then only the
+// reader is lost. One result per object name, in order. Without object names, one result that
+// says whether chmlib opens the file. A reader that cannot be started, crashes or takes too long
+// gives NotRead for every object it has not answered.
+std::vector<ChmReadResult> ReadChmObjects(const QString& fileName,
+                                          const QList<QByteArray>& objectNames,
+                                          const HelpReadWait& whileWaiting = {});
 
 } // namespace kestro

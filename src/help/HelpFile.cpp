@@ -294,7 +294,7 @@ QString NormalizeHelpPath(const QString& path) {
     return u'/' + segments.join(u'/');
 }
 
-HelpArchiveResult OpenHelpArchive(const QString& fileName) {
+HelpArchiveResult OpenHelpArchive(const QString& fileName, HelpReadWait whileWaiting) {
     HelpArchiveResult result;
     if (fileName.isEmpty()) {
         result.error = u"No help file was given."_s;
@@ -322,39 +322,58 @@ HelpArchiveResult OpenHelpArchive(const QString& fileName) {
     }
     file.close();
 
-    if (ReadChmObject(fileName, QByteArray()).answer != ChmAnswer::Found) {
+    if (ReadChmObjects(fileName, {}, whileWaiting).front().answer != ChmAnswer::Found) {
         result.error = u"The help file \"%1\" is damaged."_s.arg(fileName);
         return result;
     }
-    result.archive = HelpArchive{fileName};
+    result.archive = HelpArchive{fileName, std::move(whileWaiting)};
     return result;
 }
 
 HelpObject ReadHelpObject(const HelpArchive& archive, const QString& path) {
-    HelpObject object;
-    const QString name = NormalizeHelpPath(path);
-    const QByteArray encoded = name.toUtf8();
-    if (name.isEmpty() || encoded.size() > MaxChmPathBytes) {
-        object.error = u"\"%1\" is not the name of a page."_s.arg(path);
-        return object;
+    return ReadHelpObjects(archive, {path}).front();
+}
+
+std::vector<HelpObject> ReadHelpObjects(const HelpArchive& archive, const QStringList& paths) {
+    std::vector<HelpObject> objects(std::size_t(paths.size()));
+    QStringList names;
+    QList<QByteArray> encoded;
+    std::vector<std::size_t> asked; // which of objects each encoded name answers
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString name = NormalizeHelpPath(paths[i]);
+        QByteArray bytes = name.toUtf8();
+        if (name.isEmpty() || bytes.size() > MaxChmPathBytes) {
+            objects[std::size_t(i)].error = u"\"%1\" is not the name of a page."_s.arg(paths[i]);
+            continue;
+        }
+        names.append(name);
+        encoded.append(std::move(bytes));
+        asked.push_back(std::size_t(i));
     }
-    ChmReadResult answer = ReadChmObject(archive.fileName, encoded);
-    switch (answer.answer) {
-    case ChmAnswer::Found:
-        object.data = std::move(answer.data);
-        break;
-    case ChmAnswer::NoObject:
-        object.error = u"The help file has no page \"%1\"."_s.arg(name);
-        break;
-    case ChmAnswer::TooLarge:
-        object.error = u"The page \"%1\" is too large to show."_s.arg(name);
-        break;
-    case ChmAnswer::NotOpened:
-    case ChmAnswer::NotRead:
-        object.error = u"The page \"%1\" cannot be read; the help file is damaged."_s.arg(name);
-        break;
+    if (encoded.isEmpty())
+        return objects;
+    std::vector<ChmReadResult> answers =
+        ReadChmObjects(archive.fileName, encoded, archive.whileWaiting);
+    for (std::size_t k = 0; k < asked.size(); ++k) {
+        HelpObject& object = objects[asked[k]];
+        const QString& name = names[qsizetype(k)];
+        switch (answers[k].answer) {
+        case ChmAnswer::Found:
+            object.data = std::move(answers[k].data);
+            break;
+        case ChmAnswer::NoObject:
+            object.error = u"The help file has no page \"%1\"."_s.arg(name);
+            break;
+        case ChmAnswer::TooLarge:
+            object.error = u"The page \"%1\" is too large to show."_s.arg(name);
+            break;
+        case ChmAnswer::NotOpened:
+        case ChmAnswer::NotRead:
+            object.error = u"The page \"%1\" cannot be read; the help file is damaged."_s.arg(name);
+            break;
+        }
     }
-    return object;
+    return objects;
 }
 
 HelpContents ReadHelpContents(const HelpArchive& archive) {

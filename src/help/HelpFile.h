@@ -1,7 +1,10 @@
 #pragma once
 
+#include "help/ChmReader.h"
+
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -11,11 +14,6 @@ namespace kestro {
 // The help file that belongs to a program file: same folder and name, extension ".chm" (appended
 // when the program file has no extension).
 QString HelpFileForProgram(const QString& programFile);
-
-// Objects larger than this are refused rather than read into memory.
-inline constexpr qint64 MaxHelpObjectBytes = 16 * 1024 * 1024;
-// How long one read of the help file may take before the file counts as damaged.
-inline constexpr int HelpReadTimeoutMs = 5000;
 
 // One entry of a help file's table of contents.
 struct HelpTopic {
@@ -35,10 +33,11 @@ std::vector<HelpTopic> ParseHelpContents(const QByteArray& sitemap);
 QString NormalizeHelpPath(const QString& path);
 
 // A compiled help file that was found readable. chmlib is not safe against damaged files (it can
-// crash or loop on them), so every read runs chmlib in a short-lived child process: a damaged file
-// costs that process, never the program.
+// crash or loop on them), so every read runs chmlib in the reader program (ChmReader.h): a damaged
+// file costs that process, never the program. whileWaiting is called while a read waits.
 struct HelpArchive {
     QString fileName;
+    HelpReadWait whileWaiting = {};
 };
 
 struct HelpArchiveResult {
@@ -46,7 +45,7 @@ struct HelpArchiveResult {
     QString error; // what went wrong, in words for the user, when archive is empty
 };
 
-HelpArchiveResult OpenHelpArchive(const QString& fileName);
+HelpArchiveResult OpenHelpArchive(const QString& fileName, HelpReadWait whileWaiting = {});
 
 struct HelpObject {
     QByteArray data;
@@ -56,6 +55,8 @@ struct HelpObject {
 
 // A page, picture or any other object of the help file, by path ("fields.html", "/about.jpg").
 HelpObject ReadHelpObject(const HelpArchive& archive, const QString& path);
+// Several objects with one run of the reader; one result per path, in order.
+std::vector<HelpObject> ReadHelpObjects(const HelpArchive& archive, const QStringList& paths);
 
 struct HelpContents {
     std::vector<HelpTopic> topics;

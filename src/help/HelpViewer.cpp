@@ -1,16 +1,15 @@
 #include "help/HelpViewer.h"
 
-#include "help/About.h"
-#include "help/Jpeg.h"
-
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QPointer>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyle>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -29,18 +28,15 @@ QPointer<THelpViewer>& CurrentViewer() {
     return viewer;
 }
 
-QString ErrorPage(const QString& title, const QString& text) {
-    return u"<html><head><title>%1</title></head><body><h1>%1</h1><p>%2</p></body></html>"_s.arg(
-        title.toHtmlEscaped(), text.toHtmlEscaped());
-}
+// How many reads of the help file are waiting for the reader program right now.
+int readsWaiting = 0;
 
-QImage DecodePicture(const QByteArray& data) {
-    // JPEG pictures are decoded by the program's own decoder; the rest (PNG, GIF, BMP) by Qt.
-    if (data.startsWith("\xFF\xD8")) {
-        const JpegDecodeResult decoded = DecodeJpeg(data);
-        return decoded.ok() ? ToQImage(decoded.image) : QImage();
-    }
-    return QImage::fromData(data);
+// While a read waits, the program's windows go on drawing and its timers run; the user's input
+// waits for the read to end, so that nothing the user does can start another read meanwhile.
+void KeepWindowsDrawn() {
+    ++readsWaiting;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    --readsWaiting;
 }
 
 const HelpTopic* FirstPage(const std::vector<HelpTopic>& topics) {
@@ -54,16 +50,6 @@ const HelpTopic* FirstPage(const std::vector<HelpTopic>& topics) {
 }
 
 } // namespace
-
-QUrl HelpUrl(const QString& path) {
-    QUrl url;
-    url.setScheme(HelpUrlScheme);
-    url.setPath(NormalizeHelpPath(path));
-    const qsizetype hash = path.indexOf(u'#');
-    if (hash >= 0 && hash + 1 < path.size())
-        url.setFragment(path.mid(hash + 1));
-    return url;
-}
 
 THelpBrowser::THelpBrowser(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);
@@ -80,26 +66,28 @@ void THelpBrowser::followLink(const QUrl& url) {
         QDesktopServices::openUrl(url);
 }
 
+void THelpBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
+    // The page and everything it shows are read now, while waiting is safe; drawing the page
+    // later only takes what was read here.
+    if (name.scheme() == HelpUrlScheme &&
+        NormalizeHelpPath(name.path(QUrl::FullyDecoded)) != page_.path) {
+        const FetchHelpObjects nothing = [](const QStringList& paths) {
+            return std::vector<HelpObject>(std::size_t(paths.size()),
+                                           HelpObject{{}, u"No help file is open."_s});
+        };
+        page_ = PrepareHelpPage(name, fetch_ ? fetch_ : nothing);
+    }
+    QTextBrowser::doSetSource(name, type);
+}
+
 QVariant THelpBrowser::loadResource(int type, const QUrl& name) {
     // Never reach out to the disk or the network: only the help file's own objects are shown.
     if (name.scheme() != HelpUrlScheme)
         return {};
-    const QString path = name.path(QUrl::FullyDecoded);
-    const HelpObject object = fetch_ ? fetch_(path) : HelpObject{{}, u"No help file is open."_s};
-    switch (type) {
-    case QTextDocument::HtmlResource:
-        if (!object.ok())
-            return ErrorPage(u"Page not found"_s, object.error);
-        return object.data;
-    case QTextDocument::ImageResource: {
-        if (!object.ok())
-            return {};
-        const QImage image = DecodePicture(object.data);
-        return image.isNull() ? QVariant() : QVariant(image);
-    }
-    default:
-        return object.ok() ? QVariant(object.data) : QVariant();
-    }
+    const QString path = NormalizeHelpPath(name.path(QUrl::FullyDecoded));
+    if (type == QTextDocument::HtmlResource)
+        return path == page_.path ? QVariant(page_.html) : QVariant();
+    return page_.resources.value(path);
 }
 
 THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -126,7 +114,7 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     contentsTree->setHeaderHidden(true);
     contentsTree->setColumnCount(1);
     browser = new THelpBrowser(this);
-    browser->setFetch([this](const QString& path) { return fetch(path); });
+    browser->setFetch([this](const QStringList& paths) { return fetch(paths); });
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(contentsTree);
@@ -173,8 +161,13 @@ void THelpViewer::showHelpFile(HelpArchive archive, std::vector<HelpTopic> topic
     }
     const HelpTopic* first = FirstPage(topics);
     homePage_ = first != nullptr ? first->local : u"index.html"_s;
+    browser->setFetch([this](const QStringList& paths) { return fetch(paths); });
     browser->clearHistory();
-    showTopic(homePage_);
+    // Another help file's page of the same name is not the page of this one.
+    if (!browser->source().isEmpty() && browser->source().path() == HelpUrl(homePage_).path())
+        browser->reload();
+    else
+        showTopic(homePage_);
 }
 
 void THelpViewer::showTopic(const QString& local) {
@@ -187,10 +180,22 @@ void THelpViewer::showTopic(const QString& local) {
     browser->setSource(url, QTextDocument::HtmlResource);
 }
 
-HelpObject THelpViewer::fetch(const QString& path) {
+std::vector<HelpObject> THelpViewer::fetch(const QStringList& paths) {
     if (!archive_)
-        return HelpObject{{}, u"No help file is open."_s};
-    return ReadHelpObject(*archive_, path);
+        return std::vector<HelpObject>(std::size_t(paths.size()),
+                                       HelpObject{{}, u"No help file is open."_s});
+    return ReadHelpObjects(*archive_, paths);
+}
+
+void THelpViewer::closeEvent(QCloseEvent* event) {
+    // Closing destroys the window, which a read waiting below in the stack still uses: close once
+    // the read is done.
+    if (readsWaiting > 0) {
+        event->ignore();
+        QTimer::singleShot(50, this, &QWidget::close);
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void THelpViewer::addTopics(QTreeWidgetItem* parentItem, const std::vector<HelpTopic>& topics) {
@@ -232,7 +237,7 @@ THelpViewer* OpenHelpViewer() {
 bool ShowHelpContents(QWidget* parent, const QString& helpFile) {
     QPointer<THelpViewer>& viewer = CurrentViewer();
     if (viewer.isNull() || viewer->helpFile() != helpFile) {
-        HelpArchiveResult opened = OpenHelpArchive(helpFile);
+        HelpArchiveResult opened = OpenHelpArchive(helpFile, KeepWindowsDrawn);
         if (!opened.archive)
             return false;
         HelpContents contents = ReadHelpContents(*opened.archive);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "help/HelpFile.h"
+#include "help/HelpPage.h"
 
 #include <QString>
 #include <QTextBrowser>
@@ -17,27 +18,32 @@ class QTreeWidgetItem;
 
 namespace kestro {
 
-// Pages of a help file are addressed as kestro-help:/page.html, so that relative links and
-// pictures resolve against the page that names them.
-inline const QString HelpUrlScheme = QStringLiteral("kestro-help");
-QUrl HelpUrl(const QString& path);
-
 // A text browser that takes pages, style sheets and pictures from a help file instead of the
-// disk. Links to web addresses go to the desktop's browser.
+// disk. Each page is read and checked before it is shown (HelpPage.h); a page beyond the bounds
+// is shown as plain text under a line that says why. Links to web addresses go to the desktop's
+// browser.
 class THelpBrowser : public QTextBrowser {
     Q_OBJECT
 public:
-    using Fetch = std::function<HelpObject(const QString& path)>;
-
     explicit THelpBrowser(QWidget* parent);
-    void setFetch(Fetch fetch) { fetch_ = std::move(fetch); }
+    // Where pages come from; forgets the page read before.
+    void setFetch(FetchHelpObjects fetch) {
+        fetch_ = std::move(fetch);
+        page_ = {};
+    }
+    // Why the page shown is shown as plain text; empty when it is shown as written.
+    const QString& refusal() const { return page_.refusal; }
 
     QVariant loadResource(int type, const QUrl& name) override;
+
+protected:
+    void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override;
 
 private:
     void followLink(const QUrl& url);
 
-    Fetch fetch_;
+    FetchHelpObjects fetch_;
+    PreparedPage page_;
 };
 
 // The help window: the table of contents on the left, the page on the right. Not modal.
@@ -58,8 +64,11 @@ public:
     QToolButton* forwardButton;
     QToolButton* homeButton;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
-    HelpObject fetch(const QString& path);
+    std::vector<HelpObject> fetch(const QStringList& paths);
     void addTopics(QTreeWidgetItem* parentItem, const std::vector<HelpTopic>& topics);
     void selectTopicOf(const QUrl& url);
     void updateTitle();

@@ -151,6 +151,40 @@ TEST(BuiltHelpFile, NamesOutsideTheFileAreErrors) {
     }
 }
 
+TEST(BuiltHelpFile, ReadsSeveralObjectsWithOneRunOfTheReader) {
+    const std::vector<HelpObject> objects = ReadHelpObjects(
+        OpenBuilt(), {u"toc.hhc"_s, u"nothing.html"_s, u"../outside.html"_s, u"/about.jpg"_s});
+    ASSERT_EQ(objects.size(), 4u);
+    EXPECT_TRUE(objects[0].data.contains("text/sitemap"));
+    EXPECT_TRUE(objects[1].error.contains("has no page \"/nothing.html\""_L1));
+    EXPECT_TRUE(objects[2].error.contains("is not the name of a page"_L1));
+    EXPECT_EQ(objects[3].data, AboutPictureJpeg());
+}
+
+// Whatever stands in for the reader (nothing, a program that answers nonsense or nothing), the
+// help file counts as damaged and the read returns.
+TEST(HelpReader, AnyOtherProgramMakesTheFileCountAsDamaged) {
+    for (const char* program : {"/nonexistent/kestro-help-reader", "/bin/echo", "/bin/true"}) {
+        SetHelpReaderProgram(QString::fromLatin1(program));
+        const HelpArchiveResult opened = OpenHelpArchive(BuiltHelpFile);
+        SetHelpReaderProgram(QStringLiteral(KESTRO_HELP_READER));
+        EXPECT_FALSE(opened.archive.has_value()) << program;
+        EXPECT_TRUE(opened.error.contains("is damaged"_L1)) << opened.error.toStdString();
+    }
+}
+
+// The reader itself refuses a file that does not start as a compiled help file.
+TEST(HelpReader, RefusesAFileThatIsNoHelpFile) {
+    QTemporaryDir dir;
+    QFile text(dir.filePath(u"text.chm"_s));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("<html>not compiled</html>");
+    text.close();
+    const std::vector<ChmReadResult> answers = ReadChmObjects(text.fileName(), {"/index.html"});
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0].answer, ChmAnswer::NotOpened);
+}
+
 // Damaged copies of the built file: reading them gives errors, or the true pages.
 class DamagedHelpFile : public testing::Test {
 protected:

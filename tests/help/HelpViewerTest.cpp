@@ -1,15 +1,19 @@
 #include "help/HelpViewer.h"
 
+#include "PixelCount.h"
+#include "Watchdog.h"
+
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include "PixelCount.h"
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 using namespace Qt::StringLiterals;
 using namespace kestro;
@@ -34,6 +38,38 @@ QPoint LinkPosition(QTextBrowser* browser, const QString& href) {
             return browser->cursorRect(cursor).center();
         }
     return {};
+}
+
+// A copy of the built help file whose directory leads back to itself: chmlib loops on it for ever.
+QString WriteLoopingCopy(const QTemporaryDir& dir) {
+    QFile built(BuiltHelpFile);
+    if (!built.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray bytes = built.readAll();
+    const auto number = [&bytes](qsizetype at, int size) {
+        quint64 value = 0;
+        for (int i = size - 1; i >= 0; --i)
+            value = value << 8 | quint8(bytes[at + i]);
+        return value;
+    };
+    const qsizetype directory = qsizetype(number(0x48, 8)); // the ITSP header
+    if (bytes.mid(directory, 4) != "ITSP")
+        return {};
+    const qsizetype firstChunk = directory + qsizetype(number(directory + 8, 4));
+    const int chunkSize = int(number(directory + 0x10, 4));
+    // Chunk 0 becomes an index chunk whose only entry points to chunk 0, and the index root.
+    QByteArray chunk(chunkSize, '\0');
+    chunk.replace(0, 4, "PMGI");
+    const quint32 freeSpace = quint32(chunkSize - 11);
+    for (int i = 0; i < 4; ++i)
+        chunk[4 + i] = char(freeSpace >> (8 * i));
+    chunk.replace(8, 3, QByteArray("\x01/\x00", 3));
+    bytes.replace(firstChunk, chunkSize, chunk);
+    bytes.replace(directory + 0x1C, 4, QByteArray(4, '\0'));
+    QFile copy(dir.filePath(u"looping.chm"_s));
+    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size())
+        return {};
+    return copy.fileName();
 }
 
 THelpViewer* OpenBuilt() {
@@ -193,6 +229,54 @@ private slots:
         QVERIFY(!ShowHelpContents(nullptr, name));
         QCOMPARE(OpenHelpViewer(), viewer);
         QCOMPARE(viewer->helpFile(), BuiltHelpFile);
+    }
+
+    void everyPageOfTheProgramsHelpIsShownAsWritten() {
+        THelpViewer* viewer = OpenBuilt();
+        QVERIFY(viewer != nullptr);
+        int pages = 0;
+        for (QTreeWidgetItemIterator it(viewer->contentsTree); *it != nullptr; ++it) {
+            const QString local = (*it)->data(0, Qt::UserRole).toString();
+            if (local.isEmpty())
+                continue;
+            viewer->showTopic(local);
+            QCOMPARE(viewer->browser->source().path(), u'/' + local);
+            QVERIFY2(viewer->browser->refusal().isEmpty(), qPrintable(viewer->browser->refusal()));
+            QCOMPARE(viewer->browser->documentTitle(), (*it)->text(0));
+            ++pages;
+        }
+        QCOMPARE(pages, 7);
+    }
+
+    // chmlib loops on the file: the reader is stopped after its time, and meanwhile the program
+    // goes on (its timers run, its windows are drawn).
+    void aHelpFileThatHangsTheReaderFailsInTimeWhileTheProgramRuns() {
+        QTemporaryDir dir;
+        const QString looping = WriteLoopingCopy(dir);
+        QVERIFY(!looping.isEmpty());
+        int ticks = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        timer.start(20);
+
+        const Watchdog watchdog(std::chrono::seconds(30), "opening a help file that hangs");
+        QElapsedTimer elapsed;
+        elapsed.start();
+        QVERIFY(!ShowHelpContents(nullptr, looping));
+        QVERIFY(OpenHelpViewer() == nullptr);
+        QVERIFY2(elapsed.elapsed() >= HelpReadTimeoutMs - 100 &&
+                     elapsed.elapsed() < HelpReadTimeoutMs + 3000,
+                 qPrintable(QString::number(elapsed.elapsed())));
+        QVERIFY2(ticks >= 100, qPrintable(QString::number(ticks)));
+    }
+
+    void withoutTheReaderProgramAHelpFileFailsLikeADamagedOne() {
+        SetHelpReaderProgram(QCoreApplication::applicationDirPath() + u"/no-such-reader"_s);
+        const bool shown = ShowHelpContents(nullptr, BuiltHelpFile);
+        SetHelpReaderProgram(QStringLiteral(KESTRO_HELP_READER));
+        QVERIFY(!shown);
+        QVERIFY(OpenHelpViewer() == nullptr);
+        QVERIFY(OpenBuilt() != nullptr);
     }
 
     void closingTheWindowDestroysIt() {

@@ -44,6 +44,7 @@ expected_entries() {
     printf '%s\n' \
         "bin/kestro" \
         "lib/kestro/kestro" \
+        "lib/kestro/kestro-help-reader" \
         "lib/kestro/kestro.chm" \
         "share/applications/$id.desktop" \
         "share/icons/hicolor/scalable/apps/$id.svg" \
@@ -83,6 +84,18 @@ check_layout() {
         [ "$(head -c 4 "$help")" = "ITSF" ] || fail "lib/kestro/kestro.chm is no compiled help file"
     else
         fail "lib/kestro/kestro.chm is missing"
+    fi
+
+    # The help reader beside them reads the installed help file: its first answer byte is 0
+    # (found), for the table of contents.
+    local reader=$prefix/lib/kestro/kestro-help-reader
+    if [ -f "$reader" ] && [ ! -L "$reader" ] && [ -x "$reader" ]; then
+        local answer
+        answer=$("$reader" "$help" /toc.hhc 2>/dev/null | head -c 1 | od -An -tu1 | tr -d ' ')
+        [ "$answer" = "0" ] ||
+            fail "lib/kestro/kestro-help-reader does not read kestro.chm (answer '$answer')"
+    else
+        fail "lib/kestro/kestro-help-reader is not an executable file"
     fi
 
     # bin/kestro: a relative link, so that the tree can move (DESTDIR, dpkg -x).
