@@ -1,11 +1,13 @@
 #include "app/MainForm.h"
 
 #include "colors/ColorNames.h"
+#include "widgets/AccessKeys.h"
 #include "widgets/MonthGrid.h"
 #include "widgets/Panel.h"
 #include "widgets/UpDownArrows.h"
 #include "widgets/WindowFonts.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -70,7 +72,10 @@ TMainForm::TMainForm(Platform& platform, Clock& clock, Prompts& prompts, Startup
     FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // The focus moves while the controls go; this window no longer cares.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void TMainForm::CreateControls() {
     auto* client = new QWidget(this);
@@ -183,7 +188,9 @@ void TMainForm::ConnectControls() {
                                                    &TMainForm::bEPltClick, &TMainForm::bFPltClick};
     for (std::size_t row = 0; row < 6; ++row)
         connect(bPlt[row], &QPushButton::clicked, this, platoonClicks[row]);
-    eRotation->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { FocusChanged(now); });
+    new AccessKeys(this);
 }
 
 void TMainForm::CreateMenu() {

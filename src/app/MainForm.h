@@ -9,6 +9,7 @@
 #include "startup/StartupFiles.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 
@@ -55,7 +56,6 @@ public:
     static constexpr int RetreatStepsShown = 100;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -121,6 +121,8 @@ private:
     void eRotDaysChange();
     void eRotationChange();
     void eRotationExit();
+    // The focus of the application moved; a field is left only for another control of the window.
+    void FocusChanged(QWidget* now);
     void eStartDateChange();
     void bApplyClick();
     void bRetreatClick();
@@ -183,6 +185,7 @@ private:
     Prompts& prompts_;
     const ShortDateFormat dateFormat_;
     bool programChange_ = false;
+    QPointer<QWidget> focusedControl_; // the control of the window that last had the focus
 };
 
 } // namespace kestro

@@ -10,10 +10,9 @@
 #include "widgets/Panel.h"
 #include "widgets/WindowFonts.h"
 
-#include <QEvent>
-#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPainter>
 
 #include <utility>
@@ -202,15 +201,15 @@ void TMainForm::MHelpAboutClick() {
     prompts_.ShowAbout();
 }
 
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == eRotation && event->type() == QEvent::FocusOut) {
-        // Leaving the field for another control; not the window losing the focus, nor the
-        // field's own context menu opening.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            eRotationExit();
-    }
-    return QMainWindow::eventFilter(watched, event);
+void TMainForm::FocusChanged(QWidget* now) {
+    // Not a move to another control: the window losing the focus, a menu or another popup
+    // opening, the menu bar taking the keyboard. The field is left when the focus comes back to
+    // some other control than it.
+    if (now == nullptr || now->window() != this || qobject_cast<QMenuBar*>(now) != nullptr)
+        return;
+    const QWidget* left = std::exchange(focusedControl_, now);
+    if (left == eRotation && now != eRotation)
+        eRotationExit();
 }
 
 void TMainForm::SetProgramText(QLineEdit* field, const QString& text) {

@@ -72,7 +72,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(geometry);
-    // Enter never presses a button on its own.
+    // Neither button is the default button, not even after having the focus: Enter presses a
+    // button only while the button has the focus (eventFilter).
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
@@ -162,6 +163,7 @@ TColorDlg::TColorDlg(QWidget* parent) : QDialog(parent) {
     connect(cbInverse, &QComboBox::activated, this, &TColorDlg::cbInverseChange);
     connect(bOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(bCancel, &QPushButton::clicked, this, &QDialog::reject);
+    bOk->installEventFilter(this);
     bCancel->installEventFilter(this);
 
     move(kOpeningPosition);
@@ -218,8 +220,14 @@ bool TColorDlg::bCancelKeyDown(QKeyEvent* event) {
 }
 
 bool TColorDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == bCancel && event->type() == QEvent::KeyPress &&
-        bCancelKeyDown(static_cast<QKeyEvent*>(event)))
+    if (event->type() != QEvent::KeyPress || (watched != bOk && watched != bCancel))
+        return QDialog::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        static_cast<QPushButton*>(watched)->click();
+        return true;
+    }
+    if (watched == bCancel && bCancelKeyDown(key))
         return true;
     return QDialog::eventFilter(watched, event);
 }

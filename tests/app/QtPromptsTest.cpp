@@ -186,6 +186,58 @@ private slots:
         QCOMPARE(caption, QStringLiteral("About Kestro"));
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
+
+    // Enter on the button that has the focus presses it, in each dialog the window opens.
+    void EnterPressesTheFocusedButton_data() {
+        QTest::addColumn<int>("dialog"); // 0 Set Color, 1 About, 2 the Exit question
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("taken"); // the picked color kept, the changes saved
+        QTest::newRow("Set Color, Ok") << 0 << QStringLiteral("Ok") << true;
+        QTest::newRow("Set Color, Cancel") << 0 << QStringLiteral("Cancel") << false;
+        QTest::newRow("About, OK") << 1 << QStringLiteral("OK") << true;
+        QTest::newRow("Exit question, Yes") << 2 << QStringLiteral("Yes") << true;
+        QTest::newRow("Exit question, No") << 2 << QStringLiteral("No") << false;
+    }
+    void EnterPressesTheFocusedButton() {
+        QFETCH(int, dialog);
+        QFETCH(QString, button);
+        QFETCH(bool, taken);
+        run->WriteSettings(NavySchedule);
+        TMainForm& form = Start();
+        bool stayedOpen = false;
+        ModalAnswer enter([&](QWidget* modal) {
+            QPushButton* target = nullptr;
+            for (QPushButton* candidate : modal->findChildren<QPushButton*>()) {
+                if (candidate->text().remove(u'&') == button)
+                    target = candidate;
+            }
+            if (target == nullptr)
+                return false;
+            if (auto* colorDlg = qobject_cast<TColorDlg*>(modal))
+                QTest::keyClick(colorDlg->cbColor, Qt::Key_Down); // Navy to Purple
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_Enter);
+            stayedOpen = modal->isVisible();
+            if (stayedOpen)
+                static_cast<QDialog*>(modal)->reject();
+            return true;
+        });
+        if (dialog == 0) {
+            QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
+            QTest::mouseClick(Peek(form).bPlt[0], Qt::LeftButton);
+        } else if (dialog == 1) {
+            ChooseMenuItem(form, Qt::Key_H, Qt::Key_A);
+        } else {
+            TypeInto(Peek(form).eRotation, QStringLiteral("CBA"));
+            ChooseMenuItem(form, Qt::Key_F, Qt::Key_X);
+        }
+        QVERIFY(enter.answered);
+        QVERIFY(!stayedOpen);
+        if (dialog == 0)
+            QCOMPARE(Peek(form).Settings.PlatoonColors[u'A'].normal == 0x800080, taken);
+        if (dialog == 2)
+            QCOMPARE(ReadBytes(run->SettingsFile()).contains("ShiftRotation=CBA"), taken);
+    }
 };
 
 QTEST_MAIN(QtPromptsTest)
