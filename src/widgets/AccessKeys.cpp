@@ -66,12 +66,8 @@ AccessKeys::AccessKeys(QWidget* window) : QObject(window), window_(window) {
 
 bool AccessKeys::IsAccessKey(QObject* receiver, const QKeyEvent& key) const {
     const auto* widget = qobject_cast<QWidget*>(receiver);
-    if (widget == nullptr || widget->window() != window_)
-        return false;
-    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier || KeyLetter(key).isNull())
-        return false;
-    // With the keyboard in the menu bar, its letters are the menu bar's to handle.
-    return qobject_cast<QMenuBar*>(QApplication::focusWidget()) == nullptr;
+    return widget != nullptr && widget->window() == window_ &&
+           (key.modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier && !KeyLetter(key).isNull();
 }
 
 bool AccessKeys::eventFilter(QObject* watched, QEvent* event) {
@@ -83,8 +79,12 @@ bool AccessKeys::eventFilter(QObject* watched, QEvent* event) {
         return false;
     // Taking the override keeps Qt's shortcuts out; the key press that follows does the work.
     key->accept();
-    if (type == QEvent::KeyPress)
-        Act(KeyLetter(*key));
+    if (type == QEvent::ShortcutOverride)
+        return true;
+    // With the keyboard in the menu bar (after Alt alone), the letter is the menu bar's.
+    if (qobject_cast<QMenuBar*>(QApplication::focusWidget()) != nullptr)
+        return false;
+    Act(KeyLetter(*key));
     return true;
 }
 

@@ -58,11 +58,17 @@ class KeyboardTest : public QObject {
     }
 
     // Alt and the key, then checks one outcome: "press <button>", "focus <control>",
-    // "menu <menu>" or "nothing".
+    // "menu <menu>" or "nothing". "alt" instead presses Alt alone, which hands the keyboard to
+    // the menu bar.
     void AltKeyDoes(TMainForm& form, Qt::Key key, const QString& outcome) {
         const QStringList words = outcome.split(QLatin1Char(' '));
         const QString& what = words.at(0);
         const QString name = words.value(1);
+        if (what == QLatin1String("alt")) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Alt, Qt::AltModifier);
+            QVERIFY(qobject_cast<QMenuBar*>(QApplication::focusWidget()) != nullptr);
+            return;
+        }
         QWidget* focusBefore = QApplication::focusWidget();
         const QString rotation = Peek(form).eRotation->text();
         if (what == QLatin1String("press") && name.endsWith(QLatin1String("Plt"))) {
@@ -88,7 +94,7 @@ class KeyboardTest : public QObject {
             QCOMPARE(static_cast<QMenu*>(popup)->activeAction(),
                      static_cast<QMenu*>(popup)->actions().value(0));
             CloseMenus();
-            QCOMPARE(QApplication::focusWidget(), focusBefore);
+            QCOMPARE(QApplication::focusWidget(), Peek(form).eRotation);
         } else if (what == QLatin1String("nothing")) {
             QCOMPARE(QApplication::focusWidget(), focusBefore);
             QVERIFY(QApplication::activePopupWidget() == nullptr);
@@ -179,6 +185,8 @@ private slots:
         Row("a new menu Z opens", Abc3, false, "&Zoom", Qt::Key_Z, "menu MZoom");
         Row("a new menu B opens while B Platoon is out of view", Abc3, false, "&Bonus", Qt::Key_B,
             "menu MBonus");
+        Row("menu bar active: H opens Help", Abc3, true, "", Qt::Key_H, "alt, menu MHelp");
+        Row("menu bar active: B Platoon out of view", Abc3, false, "", Qt::Key_B, "alt, nothing");
         Row("a new menu B waits while B Platoon is in view", Abc3, true, "&Bonus", Qt::Key_B,
             "press bBPlt");
     }
