@@ -84,7 +84,9 @@ bool AccessKeys::eventFilter(QObject* watched, QEvent* event) {
     // With the keyboard in the menu bar (after Alt alone), the letter is the menu bar's.
     if (qobject_cast<QMenuBar*>(QApplication::focusWidget()) != nullptr)
         return false;
-    Act(KeyLetter(*key));
+    // Held down, a key acts once, as a button's own shortcut does.
+    if (!key->isAutoRepeat())
+        Act(KeyLetter(*key));
     return true;
 }
 
