@@ -11,7 +11,19 @@
 
 namespace kestro::test {
 
-enum class PromptKind { Message, Error, YesNo, OpenFile, SaveFile, Colors, HelpContents, About };
+enum class PromptKind {
+    Message,
+    Error,
+    YesNo,
+    OpenFile,
+    SaveFile,
+    Colors,
+    HelpContents,
+    About,
+    Years,
+    CalendarExport,
+    PrintPreview
+};
 
 // One modal window a test expects, in order, with the user's answer.
 struct ExpectedPrompt {
@@ -20,6 +32,8 @@ struct ExpectedPrompt {
     bool yes = false; // AskYesNo's answer; ShowHelpContents's success
     std::optional<QString> fileName;
     ColorDialogResult colors;
+    std::optional<YearRange> years;
+    std::optional<CalendarExportChoice> exportChoice;
 };
 
 // Answers prompts from a queue of expected ones. A prompt that is not the next one expected fails
@@ -38,8 +52,9 @@ public:
         prompt.fileName = std::move(answer);
         Expect(std::move(prompt));
     }
-    void ExpectSaveFile(std::optional<QString> answer) {
-        ExpectedPrompt prompt = Prompt(PromptKind::SaveFile, QStringLiteral("Save INI File"));
+    void ExpectSaveFile(std::optional<QString> answer,
+                        const QString& title = QStringLiteral("Save INI File")) {
+        ExpectedPrompt prompt = Prompt(PromptKind::SaveFile, title);
         prompt.fileName = std::move(answer);
         Expect(std::move(prompt));
     }
@@ -55,6 +70,18 @@ public:
         Expect(std::move(prompt));
     }
     void ExpectAbout() { Expect(Prompt(PromptKind::About, QString())); }
+    // The years dialog of that title, answered with years or cancelled.
+    void ExpectYears(const QString& title, std::optional<YearRange> answer) {
+        ExpectedPrompt prompt = Prompt(PromptKind::Years, title);
+        prompt.years = answer;
+        Expect(std::move(prompt));
+    }
+    void ExpectCalendarExport(std::optional<CalendarExportChoice> answer) {
+        ExpectedPrompt prompt = Prompt(PromptKind::CalendarExport, QString());
+        prompt.exportChoice = std::move(answer);
+        Expect(std::move(prompt));
+    }
+    void ExpectPrintPreview() { Expect(Prompt(PromptKind::PrintPreview, QString())); }
     void ExpectHelpContents(const QString& helpFile, bool opens) {
         ExpectedPrompt prompt = Prompt(PromptKind::HelpContents, helpFile);
         prompt.yes = opens;
@@ -66,6 +93,10 @@ public:
     // What the file dialogs and the color dialog were opened with, in order.
     QList<FileDialogRequest> fileDialogs;
     QList<ColorDialogRequest> colorDialogs;
+    // What the dialogs and the print preview of the sharing commands were opened with.
+    QList<YearsDialogRequest> yearDialogs;
+    QList<CalendarExportRequest> exportDialogs;
+    QList<YearCalendarSource> printPreviews;
 
     // Fails the running test when expected prompts never came.
     void VerifyAllShown();
@@ -96,6 +127,21 @@ public:
         return p && p->yes;
     }
     void ShowAbout() override { Take(PromptKind::About, QString()); }
+    std::optional<YearRange> AskYears(const YearsDialogRequest& request) override {
+        yearDialogs.append(request);
+        const auto p = Take(PromptKind::Years, request.title);
+        return p ? p->years : std::nullopt;
+    }
+    std::optional<CalendarExportChoice>
+    AskCalendarExport(const CalendarExportRequest& request) override {
+        exportDialogs.append(request);
+        const auto p = Take(PromptKind::CalendarExport, QString());
+        return p ? p->exportChoice : std::nullopt;
+    }
+    void ShowPrintPreview(const YearCalendarSource& source) override {
+        printPreviews.append(source);
+        Take(PromptKind::PrintPreview, QString());
+    }
 
 private:
     static ExpectedPrompt Prompt(PromptKind kind, const QString& text) {
