@@ -5,6 +5,7 @@
 #include "startup/Platform.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
 
 namespace kestro {
@@ -113,7 +114,10 @@ void TMainForm::MFileExportPdfClick() {
         prompts_.ShowMessage(problem);
         return;
     }
+    // Many years take a few seconds.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const QByteArray pdf = YearCalendarPdf(*source);
+    QGuiApplication::restoreOverrideCursor();
     const QString error = pdf.isEmpty() ? QStringLiteral("The PDF could not be made.")
                                         : WritePdfFile(path, pdf, Startup.SettingsPath);
     if (!error.isEmpty())
