@@ -5,6 +5,8 @@
 namespace kestro::test {
 
 void FakePrompts::VerifyAllShown() {
+    yearAnswers_.clear();
+    exportAnswers_.clear();
     if (queue_.empty())
         return;
     QString missing;

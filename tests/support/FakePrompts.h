@@ -32,8 +32,6 @@ struct ExpectedPrompt {
     bool yes = false; // AskYesNo's answer; ShowHelpContents's success
     std::optional<QString> fileName;
     ColorDialogResult colors;
-    std::optional<YearRange> years;
-    std::optional<CalendarExportChoice> exportChoice;
 };
 
 // Answers prompts from a queue of expected ones. A prompt that is not the next one expected fails
@@ -72,14 +70,12 @@ public:
     void ExpectAbout() { Expect(Prompt(PromptKind::About, QString())); }
     // The years dialog of that title, answered with years or cancelled.
     void ExpectYears(const QString& title, std::optional<YearRange> answer) {
-        ExpectedPrompt prompt = Prompt(PromptKind::Years, title);
-        prompt.years = answer;
-        Expect(std::move(prompt));
+        Expect(Prompt(PromptKind::Years, title));
+        yearAnswers_.push_back(answer);
     }
     void ExpectCalendarExport(std::optional<CalendarExportChoice> answer) {
-        ExpectedPrompt prompt = Prompt(PromptKind::CalendarExport, QString());
-        prompt.exportChoice = std::move(answer);
-        Expect(std::move(prompt));
+        Expect(Prompt(PromptKind::CalendarExport, QString()));
+        exportAnswers_.push_back(std::move(answer));
     }
     void ExpectPrintPreview() { Expect(Prompt(PromptKind::PrintPreview, QString())); }
     void ExpectHelpContents(const QString& helpFile, bool opens) {
@@ -129,14 +125,16 @@ public:
     void ShowAbout() override { Take(PromptKind::About, QString()); }
     std::optional<YearRange> AskYears(const YearsDialogRequest& request) override {
         yearDialogs.append(request);
-        const auto p = Take(PromptKind::Years, request.title);
-        return p ? p->years : std::nullopt;
+        if (!Take(PromptKind::Years, request.title))
+            return std::nullopt;
+        return Next(yearAnswers_);
     }
     std::optional<CalendarExportChoice>
     AskCalendarExport(const CalendarExportRequest& request) override {
         exportDialogs.append(request);
-        const auto p = Take(PromptKind::CalendarExport, QString());
-        return p ? p->exportChoice : std::nullopt;
+        if (!Take(PromptKind::CalendarExport, QString()))
+            return std::nullopt;
+        return Next(exportAnswers_);
     }
     void ShowPrintPreview(const YearCalendarSource& source) override {
         printPreviews.append(source);
@@ -156,7 +154,17 @@ private:
     // The expected prompt, or nullptr when this one was not expected.
     std::unique_ptr<ExpectedPrompt> Take(PromptKind kind, const QString& text);
 
+    // The answer of the next expected dialog of its kind.
+    template <typename T> static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
+        std::optional<T> answer = std::move(answers.front());
+        answers.pop_front();
+        return answer;
+    }
+
     std::deque<std::unique_ptr<ExpectedPrompt>> queue_;
+    // The answers of the sharing commands' dialogs, in the order expected.
+    std::deque<std::optional<YearRange>> yearAnswers_;
+    std::deque<std::optional<CalendarExportChoice>> exportAnswers_;
 };
 
 } // namespace kestro::test
