@@ -149,13 +149,9 @@ TEST(ExportPdfCommand, WritesNothingAndSaysWhyWhenItCannot) {
         {Args({"--export-pdf", "wall.pdf", "--years", "2024-2023", "-iDunmarek"}), kClassic, 2,
          "kestro: --years 2024-2023: The last year, 2023, comes before the first, 2024. See "
          "kestro --help.\n"},
-        {Args({"--export-pdf", "wall.pdf", "-imissing"}), kClassic, 2,
-         "/missing.ini does not exist."},
         {Args({"--export-pdf", "wall.pdf", "-iDunmarek"}),
          "[Shift Schedule]\nDaysInRotation=4\nShiftRotation=ABC\nStartDate=3/1/2024\n", 2,
          "/Dunmarek.ini: \"Shift Rotation\" does not match number of \"Days in Rotation\"."},
-        {Args({"--export-pdf", "Dunmarek.ini", "-iDunmarek"}), kClassic, 2,
-         "Dunmarek.ini is the settings file itself"},
         {Args({"--export-pdf", "no/wall.pdf", "-iDunmarek"}), kClassic, 1,
          "kestro: Could not write the PDF file no/wall.pdf: No such file or directory\n"},
     };

@@ -1,9 +1,6 @@
 #include "export/YearCalendar.h"
 #include "export/ExportDialogs.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -230,33 +227,6 @@ TEST(YearCalendarProblem, RefusesRotationsThatDoNotMatchAndYearsOutOfReach) {
         EXPECT_EQ(problem.isEmpty(), *c.problem == 0) << problem.toStdString();
         EXPECT_EQ(problem.left(QString::fromUtf8(c.problem).size()), QString::fromUtf8(c.problem));
     }
-}
-
-TEST(WritePdfFile, WritesAllOrNothingAndNeverTheSettingsFile) {
-    QTemporaryDir dir;
-    const QString settings = dir.filePath(QStringLiteral("Dunmarek.ini"));
-    QFile file(settings);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("[Shift Schedule]\n") > 0);
-    file.close();
-    EXPECT_TRUE(WritePdfFile(settings, "%PDF-1.4", settings).contains(QStringLiteral("itself")));
-    EXPECT_TRUE(WritePdfFile(dir.filePath(QStringLiteral("no/a.pdf")), "%PDF-1.4", settings)
-                    .startsWith(QStringLiteral("Could not write the PDF file")));
-    EXPECT_EQ(WritePdfFile(dir.filePath(QStringLiteral("a.pdf")), "%PDF-1.4", settings), QString());
-    QFile settingsFile(settings);
-    ASSERT_TRUE(settingsFile.open(QIODevice::ReadOnly));
-    EXPECT_EQ(settingsFile.readAll(), QByteArray("[Shift Schedule]\n"));
-}
-
-TEST(CalendarExportDialog, StartsWithEveryPlatoonFromTheLaterOfStartAndToday) {
-    const ScheduleSettings s = Classic().settings; // starts 1 March 2024
-    const ShortDateFormat us = DefaultShortDateFormat();
-    const CalendarExportRequest early = MakeCalendarExportRequest(s, Day(15, 2, 2024), us, 2024);
-    EXPECT_EQ(early.platoons, QStringLiteral("ABC"));
-    EXPECT_EQ(early.fromText, QStringLiteral("3/1/2024"));
-    EXPECT_EQ(early.untilText, QString());
-    EXPECT_EQ(early.eventText, QStringLiteral("Platoon {letter}"));
-    EXPECT_EQ(MakeCalendarExportRequest(s, Day(15, 3, 2024), us, 2024).fromText,
-              QStringLiteral("3/15/2024"));
 }
 
 TEST(CalendarExportDialog, ReadsItsFieldsOrSaysWhatToCorrect) {

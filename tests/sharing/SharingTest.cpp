@@ -118,20 +118,6 @@ private slots:
         QCOMPARE(CornerColor(*image, legendB), QColor(Qt::blue));
     }
 
-    void PdfHasOnePagePerYearOnTheLocalesPaper() {
-        if (!HavePdfTools())
-            QSKIP(MissingPdfTools);
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("years.pdf"));
-        WriteBytes(file, YearCalendarPdf(Classic({2024, 2026}, PaperSize::Letter)));
-        const QString info = PdfInfo(file).value_or(QString());
-        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))),
-                 qPrintable(info));
-        QVERIFY2(info.contains(QStringLiteral("Page size:       792 x 612 pts (letter)")),
-                 qPrintable(info));
-        QVERIFY(PdfText(file).value_or(QString()).contains(QStringLiteral("Shift calendar 2026")));
-    }
-
     void YearsDialogMovesTheOtherYearAlongAndEnterPressesTheFocusedButton() {
         YearsDialog dialog({QStringLiteral("Print"), {2027, 2027}}, nullptr);
         dialog.show();
