@@ -73,7 +73,7 @@ if(KESTRO_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
-        "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, libjpeg62-turbo, libchm1, libical3")
+        "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libjpeg62-turbo, libchm1, libical3")
 endif()
 # A source package must not take along the build folders or the repository.
 set(CPACK_SOURCE_IGNORE_FILES "/[.]git/" "/build/")

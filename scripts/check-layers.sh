@@ -27,7 +27,8 @@ export         kestro_export                     Core     base calendar colors s
 help           kestro_help,kestro_help_widgets   Widgets  base
 widgets        kestro_widgets                    Widgets  base calendar colors settings rotation
 colordialog    kestro_colordialog                Widgets  base calendar colors settings rotation widgets
-app            kestro_app                        Widgets  base calendar colors settings rotation commands startup export help widgets colordialog
+sharing        kestro_sharing                    Widgets  base calendar colors settings rotation export widgets
+app            kestro_app                        Widgets  base calendar colors settings rotation commands startup export help widgets colordialog sharing
 '
 
 declare -A allowed listed qt folder_of_library

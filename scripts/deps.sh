@@ -8,6 +8,8 @@ packages=(
     libjpeg62-turbo-dev libchm-dev fp-utils
     # the calendar export builds its files with libical; the tests read them back with Python
     libical-dev python3-icalendar python3-recurring-ical-events
+    # the printed calendar's tests read its PDFs back with pdfinfo, pdftotext and pdftoppm
+    poppler-utils
     clang libclang-rt-14-dev
     fonts-liberation fonts-dejavu-core
     xvfb xauth xdotool

@@ -13,11 +13,12 @@
 #include <cstdio>
 
 namespace kestro {
-namespace {
 
 CommandOutcome Failed(int exitCode, const QString& message) {
     return {exitCode, {}, QStringLiteral("kestro: ") + message + QLatin1Char('\n')};
 }
+
+namespace {
 
 // The settings file the last argument names, as ReadCommandLine looks for it.
 QString NamedSettingsFile(const QStringList& arguments, const Platform& platform) {
@@ -43,23 +44,20 @@ QString PlatoonList(const QString& letters) {
 
 } // namespace
 
-CommandOutcome RunIcsExport(const QStringList& arguments, const Platform& platform,
-                            const Clock& clock, const QDateTime& now) {
-    const ShortDateFormat format = platform.DateFormat();
-    IcsCommandLine command = ReadIcsCommandLine(arguments, format, clock.Today().year);
-    if (!command.error.isEmpty())
-        return Failed(2, command.error + QStringLiteral(" See kestro --help."));
-
-    StartupState startup = ReadCommandLine(command.settingsArguments, platform);
-    if (!command.settingsArguments.isEmpty() && startup.CommandLineFile.isEmpty())
+std::optional<CommandOutcome> LoadExportSchedule(const QStringList& settingsArguments,
+                                                 const QString& outputFile,
+                                                 const Platform& platform, const Clock& clock,
+                                                 ExportSchedule& schedule) {
+    StartupState startup = ReadCommandLine(settingsArguments, platform);
+    if (!settingsArguments.isEmpty() && startup.CommandLineFile.isEmpty())
         return Failed(2, QStringLiteral("The settings file %1 does not exist.")
-                             .arg(NamedSettingsFile(command.settingsArguments, platform)));
+                             .arg(NamedSettingsFile(settingsArguments, platform)));
     LocateSettingsFile(startup, platform);
     const QString path = startup.SettingsPath;
     if (path.isEmpty())
         return Failed(2, QStringLiteral("No settings file found. Name one with -iFILE; "
                                         "kestro --help tells where it is searched."));
-    if (const QString problem = CalendarFileProblem(command.outputFile, path); !problem.isEmpty())
+    if (const QString problem = CalendarFileProblem(outputFile, path); !problem.isEmpty())
         return Failed(2, problem);
     switch (ReadFileBytes(path).status) {
     case FileReadStatus::Read:
@@ -70,10 +68,25 @@ CommandOutcome RunIcsExport(const QStringList& arguments, const Platform& platfo
         return Failed(2, QStringLiteral("The settings file %1 cannot be read.").arg(path));
     }
 
-    ScheduleSettings settings;
-    if (LoadSettings(path, settings, format, clock).startDateInvalid)
+    schedule.path = path;
+    if (LoadSettings(path, schedule.settings, platform.DateFormat(), clock).startDateInvalid)
         return Failed(2, QStringLiteral("The start date \"%1\" in %2 is not a valid date.")
-                             .arg(settings.StartDateText, path));
+                             .arg(schedule.settings.StartDateText, path));
+    return std::nullopt;
+}
+
+CommandOutcome RunIcsExport(const QStringList& arguments, const Platform& platform,
+                            const Clock& clock, const QDateTime& now) {
+    const ShortDateFormat format = platform.DateFormat();
+    IcsCommandLine command = ReadIcsCommandLine(arguments, format, clock.Today().year);
+    if (!command.error.isEmpty())
+        return Failed(2, command.error + QStringLiteral(" See kestro --help."));
+    ExportSchedule schedule;
+    if (std::optional<CommandOutcome> failed = LoadExportSchedule(
+            command.settingsArguments, command.outputFile, platform, clock, schedule))
+        return *failed;
+    const ScheduleSettings& settings = schedule.settings;
+    const QString& path = schedule.path;
 
     command.options.sourceFile = path;
     command.options.exportTime = now;
@@ -95,14 +108,16 @@ CommandOutcome RunIcsExport(const QStringList& arguments, const Platform& platfo
             {}};
 }
 
-int ExportIcsMain(const QStringList& arguments) {
-    const SystemPlatform platform;
-    const SystemClock clock;
-    const CommandOutcome outcome =
-        RunIcsExport(arguments, platform, clock, QDateTime::currentDateTimeUtc());
+int PrintOutcome(const CommandOutcome& outcome) {
     std::fputs(outcome.output.toLocal8Bit().constData(), stdout);
     std::fputs(outcome.error.toLocal8Bit().constData(), stderr);
     return outcome.exitCode;
+}
+
+int ExportIcsMain(const QStringList& arguments) {
+    const SystemPlatform platform;
+    const SystemClock clock;
+    return PrintOutcome(RunIcsExport(arguments, platform, clock, QDateTime::currentDateTimeUtc()));
 }
 
 } // namespace kestro

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "settings/ScheduleSettings.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace kestro {
 
@@ -15,6 +19,25 @@ struct CommandOutcome {
     QString output;   // one line for standard output
     QString error;    // one message for standard error
 };
+
+// "kestro: " and the message, as the error of a command that failed with the exit status.
+CommandOutcome Failed(int exitCode, const QString& message);
+
+// Prints the outcome to standard output and standard error; returns the exit status.
+int PrintOutcome(const CommandOutcome& outcome);
+
+// The schedule a command exports, and the settings file it comes from.
+struct ExportSchedule {
+    ScheduleSettings settings;
+    QString path;
+};
+
+// Finds the settings file as the window does (a file named among the arguments must exist) and
+// loads it into schedule, unless it is outputFile itself. Nothing on success, else the failure.
+std::optional<CommandOutcome> LoadExportSchedule(const QStringList& settingsArguments,
+                                                 const QString& outputFile,
+                                                 const Platform& platform, const Clock& clock,
+                                                 ExportSchedule& schedule);
 
 // kestro --export-ics: finds and loads the settings file as the window does, and writes the
 // calendar file of its schedule. The settings file is only read.

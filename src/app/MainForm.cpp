@@ -200,6 +200,7 @@ void TMainForm::CreateMenu() {
     MFileOpen = file->addAction(QStringLiteral("&Ini File..."));
     MFileSave = file->addAction(QStringLiteral("&Save"));
     MFileSaveAs = file->addAction(QStringLiteral("Save &As..."));
+    CreateShareMenu(file);
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
     MFileExit = file->addAction(QStringLiteral("E&xit"));
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));

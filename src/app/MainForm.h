@@ -17,6 +17,7 @@ class QAction;
 class QCloseEvent;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPainter;
 class QPushButton;
 
@@ -44,7 +45,8 @@ inline constexpr int ClientMaximumHeight = 389;
 // The editor's main window. It owns the one ScheduleSettings record and the one MonthView of the
 // run; the controls hold the schedule fields as text beside the record. Its parts live in one
 // file each: the layout (MainForm.cpp), the file commands (MainFormFile.cpp), the color area
-// (MainFormColors.cpp) and the editing of the schedule and the month view (MainFormEdit.cpp).
+// (MainFormColors.cpp), the editing of the schedule and the month view (MainFormEdit.cpp) and the
+// commands that export and print the schedule (MainFormShare.cpp).
 class TMainForm final : public QMainWindow {
 public:
     TMainForm(Platform& platform, Clock& clock, Prompts& prompts, StartupState startup,
@@ -139,6 +141,15 @@ private:
     QString DateText(DayNumber day) const;
     QString HelpFile() const;
 
+    // Sharing the schedule (MainFormShare.cpp): the File menu's export and print commands.
+    void CreateShareMenu(QMenu* file);
+    void MFileExportCalendarClick();
+    void MFileExportPdfClick();
+    void MFilePrintClick();
+    // The record as a year calendar of the years the user picks in a dialog of that title;
+    // nothing when the schedule cannot be printed (the user is told) or the user cancels.
+    std::optional<YearCalendarSource> AskYearCalendar(const QString& title);
+
     ScheduleSettings Settings;
     MonthView View;
     StartupState Startup; // SettingsPath and SettingsFolder belong to the file commands
@@ -176,6 +187,9 @@ private:
     QAction* MFileOpen;
     QAction* MFileSave;
     QAction* MFileSaveAs;
+    QAction* MFileExportCalendar;
+    QAction* MFileExportPdf;
+    QAction* MFilePrint;
     QAction* MFileExit;
     QAction* MHelpContents;
     QAction* MHelpAbout;

@@ -2,6 +2,7 @@
 
 #include "colors/ColorDialogRequest.h"
 #include "commands/FileCommands.h"
+#include "export/ExportDialogs.h"
 
 #include <QString>
 
@@ -27,6 +28,13 @@ public:
     // Shows the table of contents of a compiled help file; false when it cannot be opened.
     virtual bool ShowHelpContents(const QString& helpFile) = 0;
     virtual void ShowAbout() = 0;
+    // The years of a printed calendar, or nothing when the user cancels.
+    virtual std::optional<YearRange> AskYears(const YearsDialogRequest& request) = 0;
+    // What goes into a calendar file, or nothing when the user cancels.
+    virtual std::optional<CalendarExportChoice>
+    AskCalendarExport(const CalendarExportRequest& request) = 0;
+    // The print preview of a year calendar, from which the user prints.
+    virtual void ShowPrintPreview(const YearCalendarSource& source) = 0;
 };
 
 } // namespace kestro

@@ -3,6 +3,9 @@
 #include "colordialog/SetColor.h"
 #include "help/About.h"
 #include "help/HelpViewer.h"
+#include "sharing/CalendarExportDialog.h"
+#include "sharing/YearCalendarPainter.h"
+#include "sharing/YearsDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -90,6 +93,19 @@ bool QtPrompts::ShowHelpContents(const QString& helpFile) {
 
 void QtPrompts::ShowAbout() {
     ShowAboutBox(Owner());
+}
+
+std::optional<YearRange> QtPrompts::AskYears(const YearsDialogRequest& request) {
+    return kestro::AskYears(Owner(), request);
+}
+
+std::optional<CalendarExportChoice>
+QtPrompts::AskCalendarExport(const CalendarExportRequest& request) {
+    return kestro::AskCalendarExport(Owner(), request);
+}
+
+void QtPrompts::ShowPrintPreview(const YearCalendarSource& source) {
+    ShowYearCalendarPrintPreview(Owner(), source);
 }
 
 } // namespace kestro

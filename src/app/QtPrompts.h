@@ -11,7 +11,8 @@ namespace kestro {
 class TColorDlg;
 
 // The real modal windows: message boxes captioned "Kestro", the desktop's file dialogs, the one
-// Set Color dialog of the run, the help viewer and the About box.
+// Set Color dialog of the run, the help viewer, the About box, the dialogs of the sharing commands
+// and the print preview.
 class QtPrompts final : public Prompts {
 public:
     // The Set Color dialog is made at the first color command (it costs a noticeable part of
@@ -31,6 +32,10 @@ public:
     ColorDialogResult PickColors(const ColorDialogRequest& request) override;
     bool ShowHelpContents(const QString& helpFile) override;
     void ShowAbout() override;
+    std::optional<YearRange> AskYears(const YearsDialogRequest& request) override;
+    std::optional<CalendarExportChoice>
+    AskCalendarExport(const CalendarExportRequest& request) override;
+    void ShowPrintPreview(const YearCalendarSource& source) override;
 
 private:
     QWidget* Owner() const;

@@ -64,4 +64,15 @@ ShortDateFormat SystemPlatform::DateFormat() const {
     return LocaleShortDateFormat();
 }
 
+QString SystemPlatform::PaperLocale() const {
+    // The locale of the LC_PAPER category, found as the C library finds it. Read from the
+    // environment, not from the C library, so that it counts also when the locale is not
+    // installed; QLocale knows no LC_PAPER.
+    for (const char* variable : {"LC_ALL", "LC_PAPER", "LANG"}) {
+        if (QString name = qEnvironmentVariable(variable); !name.isEmpty())
+            return name;
+    }
+    return {};
+}
+
 } // namespace kestro

@@ -16,6 +16,8 @@ public:
     QString ProgramFile() const override;
     QString CurrentFolder() const override;
     ShortDateFormat DateFormat() const override;
+    // LC_ALL, else LC_PAPER, else LANG: the first of them that is set and not empty.
+    QString PaperLocale() const override;
 };
 
 } // namespace kestro

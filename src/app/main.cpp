@@ -1,5 +1,6 @@
 #include "app/IcsExportCommand.h"
 #include "app/MainForm.h"
+#include "app/PdfExportCommand.h"
 #include "app/QtPrompts.h"
 #include "app/SystemPlatform.h"
 #include "calendar/Clock.h"
@@ -24,6 +25,11 @@ QStringList ArgumentsAfterProgramName(int argc, char** argv) {
     return arguments;
 }
 
+void KeepSeriousMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -45,6 +51,18 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     // A logout (SIGTERM) or Ctrl+C lets a save in progress finish first.
     InstallEndSignalHandlers();
+
+    // The PDF calendar is drawn without a window: the offscreen platform gives the fonts without
+    // needing a display, whatever QT_QPA_PLATFORM says.
+    if (IsPdfExportRequest(ArgumentsAfterProgramName(argc, argv))) {
+        const QStringList arguments = ArgumentsAfterProgramName(argc, argv);
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The command prints one line of its own; Qt's notes (such as a missing
+        // XDG_RUNTIME_DIR under cron) would only add noise to it.
+        qInstallMessageHandler(KeepSeriousMessages);
+        QGuiApplication gui(argc, argv); // sets the user's locale for dates and names
+        return ExportPdfMain(arguments);
+    }
 
     // The calendar file is made without a window, so without a display.
     if (IsIcsExportRequest(ArgumentsAfterProgramName(argc, argv))) {

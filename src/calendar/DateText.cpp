@@ -222,6 +222,9 @@ ShortDateFormat DefaultShortDateFormat() {
                               QStringLiteral("Apr"), QStringLiteral("May"), QStringLiteral("Jun"),
                               QStringLiteral("Jul"), QStringLiteral("Aug"), QStringLiteral("Sep"),
                               QStringLiteral("Oct"), QStringLiteral("Nov"), QStringLiteral("Dec")};
+    format.shortDayNames = {QStringLiteral("Sun"), QStringLiteral("Mon"), QStringLiteral("Tue"),
+                            QStringLiteral("Wed"), QStringLiteral("Thu"), QStringLiteral("Fri"),
+                            QStringLiteral("Sat")};
     return format;
 }
 

@@ -20,9 +20,11 @@ struct ShortDateFormat {
     QString pattern = QStringLiteral("M/d/yyyy");
     std::array<QString, 12> longMonthNames;
     std::array<QString, 12> shortMonthNames;
+    // Abbreviated weekday names, Sunday first.
+    std::array<QString, 7> shortDayNames;
 };
 
-// M/d/yyyy with "/" and the English month names.
+// M/d/yyyy with "/" and the English month and weekday names.
 ShortDateFormat DefaultShortDateFormat();
 
 // Builds a format from a pattern of day (d, dd), month (M, MM) and year (y, yy, yyyy) numbers

@@ -240,6 +240,10 @@ ShortDateFormat LocaleShortDateFormat() {
         format.longMonthNames[i] = Langinfo(LongNames[i], codeset).trimmed();
         format.shortMonthNames[i] = Langinfo(ShortNames[i], codeset).trimmed();
     }
+    static constexpr nl_item DayNames[7] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4,
+                                            ABDAY_5, ABDAY_6, ABDAY_7};
+    for (int i = 0; i < 7; ++i)
+        format.shortDayNames[i] = Langinfo(DayNames[i], codeset).trimmed();
     return format;
 }
 

@@ -6,7 +6,7 @@
 
 namespace kestro {
 
-// The short date format and month names of the C library's current LC_TIME locale
+// The short date format, month and weekday names of the C library's current LC_TIME locale
 // (nl_langinfo). QCoreApplication sets the locale from the environment on start-up.
 ShortDateFormat LocaleShortDateFormat();
 

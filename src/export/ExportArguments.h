@@ -2,6 +2,7 @@
 
 #include "calendar/DateText.h"
 #include "export/IcsExport.h"
+#include "export/YearCalendar.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,5 +36,23 @@ IcsCommandLine ReadIcsCommandLine(const QStringList& arguments, const ShortDateF
 // unless it is a date from 1600 to 3999.
 std::optional<DayNumber> ReadExportDate(const QString& text, const ShortDateFormat& format,
                                         int currentYear);
+
+// kestro --export-pdf OUT.pdf [--year Y | --years Y1-Y2] [[-i]FILE ...]
+struct PdfCommandLine {
+    QString outputFile;
+    YearRange years; // default: the current year
+    QStringList settingsArguments;
+    QString error;
+};
+
+// Whether the arguments ask for a PDF calendar instead of the window: "--export-pdf", "--year" or
+// "--years" is among them.
+bool IsPdfExportRequest(const QStringList& arguments);
+
+// Reads the arguments of a PDF export, options as for the calendar file.
+PdfCommandLine ReadPdfCommandLine(const QStringList& arguments, int currentYear);
+
+// "2024" or "2024-2026" (blanks allowed around the numbers); nothing for anything else.
+std::optional<YearRange> ReadYearRange(const QString& text);
 
 } // namespace kestro

@@ -3,6 +3,7 @@
 #include "base/AsciiCase.h"
 #include "export/CssColorNames.h"
 #include "export/ShiftRuns.h"
+#include "export/YearCalendar.h"
 #include "rotation/Rotation.h"
 #include "settings/LetterSet.h"
 #include "settings/SettingsFileIO.h"
@@ -49,20 +50,11 @@ void AddText(icalcomponent* c, icalproperty* (*make)(const char*), const QString
 }
 
 QString ScheduleProblem(const ScheduleSettings& s) {
-    const int days = s.DaysInRotation;
-    if (days < 1)
-        return QStringLiteral("\"Days in Rotation\" is %1, but a rotation needs at least one day.")
-            .arg(days);
-    if (s.ShiftRotation.size() != days)
-        return QStringLiteral("\"Shift Rotation\" does not match number of \"Days in Rotation\". "
-                              "The rotation has %1 letters; \"Days in Rotation\" is %2.")
-            .arg(s.ShiftRotation.size())
-            .arg(days);
-    if (days > MaxDaysInRotation)
+    if (QString problem = RotationLengthProblem(s); !problem.isEmpty())
+        return problem;
+    if (s.DaysInRotation > MaxDaysInRotation)
         return QStringLiteral("A rotation of more than %1 days cannot be exported.")
             .arg(MaxDaysInRotation);
-    if (s.StartDay < 0 || s.StartDay > LastDay)
-        return QStringLiteral("The start date of the rotation is not a valid date.");
     for (qsizetype i = 0; i < s.ShiftRotation.size(); ++i) {
         if (PlatoonIndex(s.ShiftRotation[i]) < 0)
             return QStringLiteral("Day %1 of the rotation is \"%2\", which is not a platoon letter "

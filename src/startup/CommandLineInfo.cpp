@@ -16,6 +16,7 @@ QString UsageText() {
     return QStringLiteral(
         "Usage: kestro [-i]FILE ...\n"
         "       kestro --export-ics OUT.ics [OPTION ...] [[-i]FILE]\n"
+        "       kestro --export-pdf OUT.pdf [--year Y | --years Y1-Y2] [[-i]FILE]\n"
         "Edits the platoon rotation, its start date and the platoon colors that the shift\n"
         "calendar Dunmarek reads from its settings file Dunmarek.ini.\n"
         "\n"
@@ -42,6 +43,13 @@ QString UsageText() {
         "  --name NAME         name of the calendar (default: \"Shift calendar\")\n"
         "DATE is yyyy-mm-dd or a date in your short date format. Exit status 2 for bad\n"
         "arguments or a bad or missing settings file, 1 when OUT.ics cannot be written.\n"
+        "\n"
+        "--export-pdf writes the schedule as a year calendar to print, a PDF of one\n"
+        "landscape page per year (Letter paper when LC_ALL, LC_PAPER or LANG names the\n"
+        "US or Canada, else A4), without a display; settings file and exit status as\n"
+        "for --export-ics. Example: kestro --export-pdf wall.pdf --years 2025-2027\n"
+        "  --year Y            the year to print (default: the current year)\n"
+        "  --years Y1-Y2       the years Y1 to Y2, one page each, at most 100\n"
         "\n"
         "  --help     show this help and exit\n"
         "  --version  show the version and exit\n");

@@ -19,6 +19,8 @@ public:
     virtual QString ProgramFile() const = 0;
     virtual QString CurrentFolder() const = 0;
     virtual ShortDateFormat DateFormat() const = 0;
+    // The name of the locale that decides the paper size ("en_US.UTF-8"), empty for none.
+    virtual QString PaperLocale() const = 0;
 };
 
 } // namespace kestro

@@ -338,6 +338,8 @@ private slots:
         QCOMPARE(MenuTexts(menus[0]->menu()),
                  (QStringList{QStringLiteral("&New"), QStringLiteral("&Ini File..."),
                               QStringLiteral("&Save"), QStringLiteral("Save &As..."),
+                              QStringLiteral("-"), QStringLiteral("Export &Calendar..."),
+                              QStringLiteral("Export P&DF..."), QStringLiteral("&Print..."),
                               QStringLiteral("-"), QStringLiteral("E&xit")}));
         QCOMPARE(MenuTexts(menus[1]->menu()),
                  (QStringList{QStringLiteral("&Contents"), QStringLiteral("&About...")}));

@@ -120,5 +120,23 @@ TEST(SystemPlatform, SearchFindsTheLocalFolderFromTheEnvironment) {
     EXPECT_EQ(state.SettingsPath, root + S("/data/Halvgard/Dunmarek6/Dunmarek.ini"));
 }
 
+TEST(SystemPlatform, PaperLocaleIsFoundAsTheCLibraryFindsLcPaper) {
+    const struct {
+        const char *all, *paper, *lang, *expected;
+    } cases[] = {
+        {"de_DE.UTF-8", "en_US.UTF-8", "fr_CA", "de_DE.UTF-8"},
+        {"", "en_US.UTF-8", "fr_FR", "en_US.UTF-8"},
+        {nullptr, nullptr, "fr_CA.UTF-8", "fr_CA.UTF-8"},
+        {nullptr, "", "", ""},
+    };
+    for (const auto& c : cases) {
+        Environment env;
+        env.Set("LC_ALL", c.all);
+        env.Set("LC_PAPER", c.paper);
+        env.Set("LANG", c.lang);
+        EXPECT_EQ(SystemPlatform().PaperLocale(), S(c.expected));
+    }
+}
+
 } // namespace
 } // namespace kestro

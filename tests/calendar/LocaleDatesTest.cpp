@@ -35,6 +35,7 @@ struct LocaleCase {
     const char* firstOfMarch; // 1 March 2024 as written
     const char* longCaption;  // month header of March 2024, full and abbreviated name
     const char* shortCaption;
+    const char* weekdays; // abbreviated, Sunday first
     friend void PrintTo(const LocaleCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -43,19 +44,31 @@ constexpr DateOrder Dmy = DateOrder::DayMonthYear;
 constexpr DateOrder Ymd = DateOrder::YearMonthDay;
 
 const LocaleCase Locales[] = {
-    {"en_US", "%m/%d/%Y", "MM/dd/yyyy", '/', Mdy, "03/01/2024", "March 2024", "Mar 2024"},
-    {"en_GB", "%d/%m/%y", "dd/MM/yyyy", '/', Dmy, "01/03/2024", "March 2024", "Mar 2024"},
-    {"de_DE", "%d.%m.%Y", "dd.MM.yyyy", '.', Dmy, "01.03.2024", "März 2024", "Mär 2024"},
-    {"fr_FR", "%d/%m/%Y", "dd/MM/yyyy", '/', Dmy, "01/03/2024", "mars 2024", "mars 2024"},
-    {"nl_NL", "%d-%m-%y", "dd-MM-yyyy", '-', Dmy, "01-03-2024", "maart 2024", "mrt 2024"},
+    {"en_US", "%m/%d/%Y", "MM/dd/yyyy", '/', Mdy, "03/01/2024", "March 2024", "Mar 2024",
+     "Sun;Mon;Tue;Wed;Thu;Fri;Sat"},
+    {"en_GB", "%d/%m/%y", "dd/MM/yyyy", '/', Dmy, "01/03/2024", "March 2024", "Mar 2024",
+     "Sun;Mon;Tue;Wed;Thu;Fri;Sat"},
+    {"de_DE", "%d.%m.%Y", "dd.MM.yyyy", '.', Dmy, "01.03.2024", "März 2024", "Mär 2024",
+     "So;Mo;Di;Mi;Do;Fr;Sa"},
+    {"fr_FR", "%d/%m/%Y", "dd/MM/yyyy", '/', Dmy, "01/03/2024", "mars 2024", "mars 2024",
+     "dim.;lun.;mar.;mer.;jeu.;ven.;sam."},
+    {"nl_NL", "%d-%m-%y", "dd-MM-yyyy", '-', Dmy, "01-03-2024", "maart 2024", "mrt 2024",
+     "zo;ma;di;wo;do;vr;za"},
     // The header stands alone: the nominative "březen", not the genitive "března" of a date.
-    {"cs_CZ", "%-d.%-m.%Y", "d.M.yyyy", '.', Dmy, "1.3.2024", "březen 2024", "bře 2024"},
-    {"hu_HU", "%Y-%m-%d", "yyyy-MM-dd", '-', Ymd, "2024-03-01", "március 2024", "márc 2024"},
-    {"sv_SE", "%Y-%m-%d", "yyyy-MM-dd", '-', Ymd, "2024-03-01", "mars 2024", "mar 2024"},
-    {"nb_NO", "%d. %b %Y", "dd.MM.yyyy", '.', Dmy, "01.03.2024", "mars 2024", "mars 2024"},
-    {"ja_JP", "%Y年%m月%d日", "yyyy/MM/dd", '/', Ymd, "2024/03/01", "3月 2024", "3月 2024"},
-    {"ko_KR", "%Y년 %m월 %d일", "yyyy-MM-dd", '-', Ymd, "2024-03-01", "3월 2024", "3월 2024"},
-    {"zh_CN", "%Y年%m月%d日", "yyyy/MM/dd", '/', Ymd, "2024/03/01", "三月 2024", "3月 2024"},
+    {"cs_CZ", "%-d.%-m.%Y", "d.M.yyyy", '.', Dmy, "1.3.2024", "březen 2024", "bře 2024",
+     "Ne;Po;Út;St;Čt;Pá;So"},
+    {"hu_HU", "%Y-%m-%d", "yyyy-MM-dd", '-', Ymd, "2024-03-01", "március 2024", "márc 2024",
+     "v;h;k;sze;cs;p;szo"},
+    {"sv_SE", "%Y-%m-%d", "yyyy-MM-dd", '-', Ymd, "2024-03-01", "mars 2024", "mar 2024",
+     "sön;mån;tis;ons;tor;fre;lör"},
+    {"nb_NO", "%d. %b %Y", "dd.MM.yyyy", '.', Dmy, "01.03.2024", "mars 2024", "mars 2024",
+     "sø.;ma.;ti.;on.;to.;fr.;lø."},
+    {"ja_JP", "%Y年%m月%d日", "yyyy/MM/dd", '/', Ymd, "2024/03/01", "3月 2024", "3月 2024",
+     "日;月;火;水;木;金;土"},
+    {"ko_KR", "%Y년 %m월 %d일", "yyyy-MM-dd", '-', Ymd, "2024-03-01", "3월 2024", "3월 2024",
+     "일;월;화;수;목;금;토"},
+    {"zh_CN", "%Y年%m月%d日", "yyyy/MM/dd", '/', Ymd, "2024/03/01", "三月 2024", "3月 2024",
+     "日;一;二;三;四;五;六"},
 };
 
 using test::TimeLocale;
@@ -106,6 +119,9 @@ TEST_P(LocaleDates, PatternDatesFileAndMonthHeader) {
     EXPECT_EQ(MonthHeaderCaption(loaded, view, format).toStdString(), c.longCaption);
     loaded.FullMonthName = false;
     EXPECT_EQ(MonthHeaderCaption(loaded, view, format).toStdString(), c.shortCaption);
+
+    QStringList weekdays(format.shortDayNames.begin(), format.shortDayNames.end());
+    EXPECT_EQ(weekdays.join(QLatin1Char(';')).toStdString(), c.weekdays);
 }
 
 INSTANTIATE_TEST_SUITE_P(Glibc, LocaleDates, testing::ValuesIn(Locales),

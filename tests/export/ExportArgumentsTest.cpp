@@ -110,5 +110,51 @@ TEST(IsIcsExportRequest, LooksForTheExportOptionsOnly) {
     EXPECT_FALSE(IsIcsExportRequest({}));
 }
 
+TEST(ReadPdfCommandLine, ReadsOneYearOrARangeTheCurrentOneWithout) {
+    const struct {
+        QStringList args;
+        YearRange years;
+        QStringList files;
+    } cases[] = {
+        {Args({"--export-pdf", "a.pdf"}), {2026, 2026}, {}},
+        {Args({"-iX", "--export-pdf=a.pdf", "--year", "2024"}), {2024, 2024}, Args({"-iX"})},
+        {Args({"--years=2024-2026", "--export-pdf", "a.pdf", "Y"}), {2024, 2026}, Args({"Y"})},
+        {Args({"--export-pdf", "a.pdf", "--years", " 1600 - 1699 "}), {1600, 1699}, {}},
+    };
+    for (const auto& c : cases) {
+        const PdfCommandLine command = ReadPdfCommandLine(c.args, 2026);
+        const std::string what = c.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(command.error.isEmpty()) << what << ": " << command.error.toStdString();
+        EXPECT_EQ(command.outputFile, QStringLiteral("a.pdf")) << what;
+        EXPECT_EQ(command.years, c.years) << what;
+        EXPECT_EQ(command.settingsArguments, c.files) << what;
+    }
+    EXPECT_TRUE(IsPdfExportRequest(Args({"--year=2024"})));
+    EXPECT_FALSE(IsPdfExportRequest(Args({"--export-ics", "a", "--from", "2024-01-01"})));
+}
+
+TEST(ReadPdfCommandLine, SaysWhatIsWrongWithTheArguments) {
+    const struct {
+        QStringList args;
+        const char* error;
+    } cases[] = {
+        {Args({"--year", "2024"}), "--year can only be used with --export-pdf OUT.pdf."},
+        {Args({"--export-pdf", "a", "--year", "2024", "--years", "2024-2025"}),
+         "Give either --year or --years."},
+        {Args({"--export-pdf", "a", "--year", "2024-2025"}),
+         "--year: \"2024-2025\" is not a year such as 2025."},
+        {Args({"--export-pdf", "a", "--years", "2024..2025"}),
+         "--years: \"2024..2025\" is not a year or years such as 2025-2027."},
+        {Args({"--export-pdf", "a", "--years", "2026-2024"}),
+         "--years 2026-2024: The last year, 2024, comes before the first, 2026."},
+        {Args({"--export-pdf", "a", "--year", "99"}),
+         "--year 99: A calendar can show the years 1600 to 3999."},
+        {Args({"--export-pdf", "a", "--from", "2024-01-01"}), "Unknown option --from."},
+        {Args({"--export-pdf="}), "--export-pdf needs a file name."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadPdfCommandLine(c.args, 2026).error.toStdString(), c.error);
+}
+
 } // namespace
 } // namespace kestro

@@ -1,7 +1,10 @@
 // kestro --export-ics, run as a user runs it.
 #include "KestroRun.h"
+#include "support/PdfTools.h"
 
+#include <QDate>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -86,6 +89,85 @@ TEST(ExportIcsCommand, WritesNothingAndSaysWhyWhenItCannot) {
         if (!c.settings.isEmpty()) {
             EXPECT_EQ(ReadFile(settings), c.settings) << what;
         }
+    }
+}
+
+TEST(ExportPdfCommand, WritesOnePagePerYearOnTheLocalesPaper) {
+    const QString thisYear = QString::number(QDate::currentDate().year());
+    const struct {
+        QStringList args;
+        QStringList environment;
+        QString out;
+        const char* pages;
+        const char* paper;
+    } cases[] = {
+        {Args({"--export-pdf", "wall.pdf", "--years", "2024-2026", "-iDunmarek"}),
+         {},
+         QStringLiteral("Wrote wall.pdf: the years 2024 to 2026 on 3 A4 pages.\n"),
+         "3",
+         "842 x 595 pts (A4)"},
+        {Args({"--year=2024", "--export-pdf", "wall.pdf", "-iDunmarek"}),
+         Args({"LC_ALL=", "LC_PAPER=en_US.UTF-8"}),
+         QStringLiteral("Wrote wall.pdf: the year 2024 on one Letter page.\n"), "1",
+         "792 x 612 pts (letter)"},
+        {Args({"--export-pdf", "wall.pdf", "-iDunmarek"}),
+         Args({"LC_ALL=fr_CA.UTF-8", "XDG_RUNTIME_DIR="}),
+         QStringLiteral("Wrote wall.pdf: the year %1 on one Letter page.\n").arg(thisYear), "1",
+         "(letter)"},
+    };
+    if (!HavePdfTools())
+        std::puts(MissingPdfTools);
+    for (const auto& c : cases) {
+        QTemporaryDir home;
+        const QString settings = home.filePath(QStringLiteral("Dunmarek.ini"));
+        ASSERT_TRUE(WriteFile(settings, kClassic));
+        const KestroRun run = RunKestro(c.args, home.path(), c.environment);
+        const std::string what = c.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(run.exitCode, 0) << what << run.err.toStdString();
+        EXPECT_EQ(run.out, c.out) << what;
+        EXPECT_EQ(run.err, QString()) << what; // no notes of Qt's either
+        EXPECT_EQ(ReadFile(settings), kClassic);
+        const QString pdf = home.filePath(QStringLiteral("wall.pdf"));
+        EXPECT_TRUE(ReadFile(pdf).startsWith("%PDF-")) << what;
+        if (!HavePdfTools())
+            continue;
+        const QString info = PdfInfo(pdf).value_or(QString());
+        EXPECT_TRUE(info.contains(
+            QRegularExpression(QStringLiteral("Pages:\\s+%1\n").arg(QLatin1String(c.pages)))))
+            << info.toStdString();
+        EXPECT_TRUE(info.contains(QLatin1String(c.paper))) << info.toStdString();
+    }
+}
+
+TEST(ExportPdfCommand, WritesNothingAndSaysWhyWhenItCannot) {
+    const struct {
+        QStringList args;
+        QByteArray settings;
+        int exitCode;
+        const char* error;
+    } cases[] = {
+        {Args({"--export-pdf", "wall.pdf", "--years", "2024-2023", "-iDunmarek"}), kClassic, 2,
+         "kestro: --years 2024-2023: The last year, 2023, comes before the first, 2024. See "
+         "kestro --help.\n"},
+        {Args({"--export-pdf", "wall.pdf", "-iDunmarek"}),
+         "[Shift Schedule]\nDaysInRotation=4\nShiftRotation=ABC\nStartDate=3/1/2024\n", 2,
+         "/Dunmarek.ini: \"Shift Rotation\" does not match number of \"Days in Rotation\"."},
+        {Args({"--export-pdf", "no/wall.pdf", "-iDunmarek"}), kClassic, 1,
+         "kestro: Could not write the PDF file no/wall.pdf: No such file or directory\n"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir home;
+        const QString settings = home.filePath(QStringLiteral("Dunmarek.ini"));
+        ASSERT_TRUE(WriteFile(settings, c.settings));
+        const KestroRun run = RunKestro(c.args, home.path());
+        const std::string what = c.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << what;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.error)))
+            << what << ": " << run.err.toStdString();
+        EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << what;
+        EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("wall.pdf")))) << what;
+        EXPECT_EQ(ReadFile(settings), c.settings) << what;
     }
 }
 

@@ -16,8 +16,10 @@ struct KestroRun {
 };
 
 // Runs the built program in folder, which is also its home, with no display at all and in the C
-// locale (dates M/d/yyyy); the settings-file search sees only folders below home.
-inline KestroRun RunKestro(const QStringList& arguments, const QString& folder) {
+// locale (dates M/d/yyyy); the settings-file search sees only folders below home. Each of
+// environment ("NAME=value") is set on top.
+inline KestroRun RunKestro(const QStringList& arguments, const QString& folder,
+                           const QStringList& environment = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
         env.remove(QString::fromLatin1(name));
@@ -25,6 +27,8 @@ inline KestroRun RunKestro(const QStringList& arguments, const QString& folder) 
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     env.insert(QStringLiteral("HOME"), folder);
     env.insert(QStringLiteral("XDG_CONFIG_DIRS"), folder + QStringLiteral("/etc-xdg"));
+    for (const QString& variable : environment)
+        env.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
     QProcess process;
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(folder);

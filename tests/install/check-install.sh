@@ -168,7 +168,7 @@ check_layout() {
             [ -z "$warnings" ] || fail "man -l kestro.1 warns: $warnings"
             text=$(MANWIDTH=80 man -l "$page" 2>/dev/null)
             local phrase
-            for phrase in SYNOPSIS "-iFILE" "--help" "--version" "--export-ics" "Dunmarek.cds" \
+            for phrase in SYNOPSIS "-iFILE" "--help" "--version" "--export-ics" "--export-pdf" "Dunmarek.cds" \
                 XDG_CONFIG_DIRS FILES "Page Up" "Alt+F5" "Kestro $version"; do
                 grep -qF -- "$phrase" <<<"$text" || fail "the rendered man page lacks '$phrase'"
             done

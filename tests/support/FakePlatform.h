@@ -10,6 +10,7 @@ struct FakePlatform final : Platform {
     QString common;
     QString programFile;
     QString currentFolder;
+    QString paperLocale;
 
     QString RoamingAppDataFolder() const override { return roaming; }
     QString LocalAppDataFolder() const override { return local; }
@@ -17,6 +18,7 @@ struct FakePlatform final : Platform {
     QString ProgramFile() const override { return programFile; }
     QString CurrentFolder() const override { return currentFolder; }
     ShortDateFormat DateFormat() const override { return {}; }
+    QString PaperLocale() const override { return paperLocale; }
 };
 
 } // namespace kestro::test

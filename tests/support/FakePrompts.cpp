@@ -5,6 +5,8 @@
 namespace kestro::test {
 
 void FakePrompts::VerifyAllShown() {
+    yearAnswers_.clear();
+    exportAnswers_.clear();
     if (queue_.empty())
         return;
     QString missing;
@@ -16,8 +18,9 @@ void FakePrompts::VerifyAllShown() {
 }
 
 QString FakePrompts::Describe(PromptKind kind, const QString& text) {
-    static const char* const names[] = {"message",     "error",  "question",      "open dialog",
-                                        "save dialog", "colors", "help contents", "about"};
+    static const char* const names[] = {
+        "message",       "error", "question",     "open dialog",     "save dialog",  "colors",
+        "help contents", "about", "years dialog", "calendar export", "print preview"};
     return QString::fromLatin1(names[int(kind)]) + QStringLiteral(": \"") + text + QLatin1Char('"');
 }
 

@@ -11,7 +11,19 @@
 
 namespace kestro::test {
 
-enum class PromptKind { Message, Error, YesNo, OpenFile, SaveFile, Colors, HelpContents, About };
+enum class PromptKind {
+    Message,
+    Error,
+    YesNo,
+    OpenFile,
+    SaveFile,
+    Colors,
+    HelpContents,
+    About,
+    Years,
+    CalendarExport,
+    PrintPreview
+};
 
 // One modal window a test expects, in order, with the user's answer.
 struct ExpectedPrompt {
@@ -38,8 +50,9 @@ public:
         prompt.fileName = std::move(answer);
         Expect(std::move(prompt));
     }
-    void ExpectSaveFile(std::optional<QString> answer) {
-        ExpectedPrompt prompt = Prompt(PromptKind::SaveFile, QStringLiteral("Save INI File"));
+    void ExpectSaveFile(std::optional<QString> answer,
+                        const QString& title = QStringLiteral("Save INI File")) {
+        ExpectedPrompt prompt = Prompt(PromptKind::SaveFile, title);
         prompt.fileName = std::move(answer);
         Expect(std::move(prompt));
     }
@@ -55,6 +68,16 @@ public:
         Expect(std::move(prompt));
     }
     void ExpectAbout() { Expect(Prompt(PromptKind::About, QString())); }
+    // The years dialog of that title, answered with years or cancelled.
+    void ExpectYears(const QString& title, std::optional<YearRange> answer) {
+        Expect(Prompt(PromptKind::Years, title));
+        yearAnswers_.push_back(answer);
+    }
+    void ExpectCalendarExport(std::optional<CalendarExportChoice> answer) {
+        Expect(Prompt(PromptKind::CalendarExport, QString()));
+        exportAnswers_.push_back(std::move(answer));
+    }
+    void ExpectPrintPreview() { Expect(Prompt(PromptKind::PrintPreview, QString())); }
     void ExpectHelpContents(const QString& helpFile, bool opens) {
         ExpectedPrompt prompt = Prompt(PromptKind::HelpContents, helpFile);
         prompt.yes = opens;
@@ -66,6 +89,10 @@ public:
     // What the file dialogs and the color dialog were opened with, in order.
     QList<FileDialogRequest> fileDialogs;
     QList<ColorDialogRequest> colorDialogs;
+    // What the dialogs and the print preview of the sharing commands were opened with.
+    QList<YearsDialogRequest> yearDialogs;
+    QList<CalendarExportRequest> exportDialogs;
+    QList<YearCalendarSource> printPreviews;
 
     // Fails the running test when expected prompts never came.
     void VerifyAllShown();
@@ -96,6 +123,23 @@ public:
         return p && p->yes;
     }
     void ShowAbout() override { Take(PromptKind::About, QString()); }
+    std::optional<YearRange> AskYears(const YearsDialogRequest& request) override {
+        yearDialogs.append(request);
+        if (!Take(PromptKind::Years, request.title))
+            return std::nullopt;
+        return Next(yearAnswers_);
+    }
+    std::optional<CalendarExportChoice>
+    AskCalendarExport(const CalendarExportRequest& request) override {
+        exportDialogs.append(request);
+        if (!Take(PromptKind::CalendarExport, QString()))
+            return std::nullopt;
+        return Next(exportAnswers_);
+    }
+    void ShowPrintPreview(const YearCalendarSource& source) override {
+        printPreviews.append(source);
+        Take(PromptKind::PrintPreview, QString());
+    }
 
 private:
     static ExpectedPrompt Prompt(PromptKind kind, const QString& text) {
@@ -110,7 +154,17 @@ private:
     // The expected prompt, or nullptr when this one was not expected.
     std::unique_ptr<ExpectedPrompt> Take(PromptKind kind, const QString& text);
 
+    // The answer of the next expected dialog of its kind.
+    template <typename T> static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
+        std::optional<T> answer = std::move(answers.front());
+        answers.pop_front();
+        return answer;
+    }
+
     std::deque<std::unique_ptr<ExpectedPrompt>> queue_;
+    // The answers of the sharing commands' dialogs, in the order expected.
+    std::deque<std::optional<YearRange>> yearAnswers_;
+    std::deque<std::optional<CalendarExportChoice>> exportAnswers_;
 };
 
 } // namespace kestro::test
