@@ -1,4 +1,4 @@
-#include "help/About.h"
+#include "helpwindows/About.h"
 
 #include "help/AboutPicture.h"
 

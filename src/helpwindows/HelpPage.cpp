@@ -1,6 +1,6 @@
-#include "help/HelpPage.h"
+#include "helpwindows/HelpPage.h"
 
-#include "help/About.h"
+#include "helpwindows/About.h"
 #include "help/HelpPageText.h"
 #include "help/Jpeg.h"
 

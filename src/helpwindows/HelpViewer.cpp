@@ -1,4 +1,4 @@
-#include "help/HelpViewer.h"
+#include "helpwindows/HelpViewer.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "help/HelpFile.h"
-#include "help/HelpPage.h"
+#include "helpwindows/HelpPage.h"
 
 #include <QString>
 #include <QTextBrowser>

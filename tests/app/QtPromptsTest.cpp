@@ -5,8 +5,8 @@
 
 #include "app/QtPrompts.h"
 #include "colordialog/SetColor.h"
-#include "help/About.h"
-#include "help/HelpViewer.h"
+#include "helpwindows/About.h"
+#include "helpwindows/HelpViewer.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>

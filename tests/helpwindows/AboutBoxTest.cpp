@@ -1,5 +1,7 @@
-#include "help/About.h"
+#include "helpwindows/About.h"
+
 #include "help/AboutPicture.h"
+#include "support/Pixels.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -10,14 +12,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-
-#include "PixelCount.h"
 #include <QTimer>
 
 #include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace kestro;
+using kestro::test::PixelsNear;
 
 namespace {
 
@@ -154,11 +155,11 @@ private slots:
         const QImage shown = box.ProgramIcon->grab().toImage();
         QCOMPARE(shown.size(), QSize(121, 81));
         // The dark blue title band across the top and red, blue and lime days below it.
-        QVERIFY(CountNear(shown.copy(0, 0, 121, 15), qRgb(0x1C, 0x2F, 0x5E), 40) > 121 * 10);
+        QVERIFY(PixelsNear(shown.copy(0, 0, 121, 15), qRgb(0x1C, 0x2F, 0x5E), 40) > 121 * 10);
         const QImage days = shown.copy(0, 30, 121, 51);
-        QVERIFY(CountNear(days, qRgb(0xFF, 0, 0), 60) > 200);
-        QVERIFY(CountNear(days, qRgb(0, 0, 0xFF), 60) > 200);
-        QVERIFY(CountNear(days, qRgb(0, 0xFF, 0), 60) > 200);
+        QVERIFY(PixelsNear(days, qRgb(0xFF, 0, 0), 60) > 200);
+        QVERIFY(PixelsNear(days, qRgb(0, 0, 0xFF), 60) > 200);
+        QVERIFY(PixelsNear(days, qRgb(0, 0xFF, 0), 60) > 200);
     }
 
     void aDamagedPictureLeavesAnEmptyFrame() {
@@ -168,7 +169,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         const QImage shown = box.ProgramIcon->grab().toImage();
         const QColor background = box.palette().color(QPalette::Window);
-        QCOMPARE(CountNear(shown, background.rgb(), 0), 121 * 81);
+        QCOMPARE(PixelsNear(shown, background.rgb(), 0), 121 * 81);
     }
 
     void doubleClickOnThePictureShowsTheWebSite() {

@@ -1,8 +1,8 @@
 // The help browser shows pages that would freeze or crash it as plain text under an error line,
 // quickly, and reads everything a page shows before drawing it.
-#include "GeneratedPages.h"
+#include "support/GeneratedHelpPages.h"
 #include "Watchdog.h"
-#include "help/HelpViewer.h"
+#include "helpwindows/HelpViewer.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>

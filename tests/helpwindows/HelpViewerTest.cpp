@@ -1,6 +1,6 @@
-#include "help/HelpViewer.h"
+#include "helpwindows/HelpViewer.h"
 
-#include "PixelCount.h"
+#include "support/Pixels.h"
 #include "Watchdog.h"
 
 #include <QElapsedTimer>
@@ -17,6 +17,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace kestro;
+using kestro::test::PixelsNear;
 
 namespace {
 
@@ -158,7 +159,7 @@ private slots:
         QCOMPARE(jpeg.size(), QSize(276, 199));
         // Drawn on the page: the picture's dark blue title band shows in the browser.
         const QImage shown = viewer->browser->viewport()->grab().toImage();
-        QVERIFY(CountNear(shown, qRgb(0x1C, 0x2F, 0x5E), 30) > 2000);
+        QVERIFY(PixelsNear(shown, qRgb(0x1C, 0x2F, 0x5E), 30) > 2000);
 
         viewer->showTopic(u"colors.html"_s);
         const QImage png = viewer->browser->document()
