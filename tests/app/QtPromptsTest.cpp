@@ -101,7 +101,7 @@ private slots:
         prompts = std::make_unique<QtPrompts>();
     }
     void cleanup() {
-        if (THelpViewer* viewer = OpenHelpViewer())
+        if (HelpViewer* viewer = OpenHelpViewer())
             delete viewer;
         run.reset();
         prompts.reset();
@@ -139,7 +139,7 @@ private slots:
         run->platform.programFile = QFileInfo(helpFile).path() + QStringLiteral("/kestro");
         TMainForm& form = Start();
         ChooseMenuItem(form, Qt::Key_H, Qt::Key_C);
-        THelpViewer* viewer = OpenHelpViewer();
+        HelpViewer* viewer = OpenHelpViewer();
         QVERIFY(viewer != nullptr);
         QCOMPARE(viewer->helpFile(), helpFile);
         QCOMPARE(viewer->parentWidget(), &form);

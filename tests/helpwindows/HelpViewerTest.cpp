@@ -1,7 +1,7 @@
 #include "helpwindows/HelpViewer.h"
 
-#include "support/Pixels.h"
 #include "Watchdog.h"
+#include "support/Pixels.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -73,10 +73,10 @@ QString WriteLoopingCopy(const QTemporaryDir& dir) {
     return copy.fileName();
 }
 
-THelpViewer* OpenBuilt() {
+HelpViewer* OpenBuilt() {
     if (!ShowHelpContents(nullptr, BuiltHelpFile))
         return nullptr;
-    THelpViewer* viewer = OpenHelpViewer();
+    HelpViewer* viewer = OpenHelpViewer();
     if (viewer != nullptr && !QTest::qWaitForWindowExposed(viewer))
         return nullptr;
     return viewer;
@@ -91,7 +91,7 @@ private slots:
     void cleanup() { delete OpenHelpViewer(); }
 
     void opensAtTheContentsAndTheFirstPage() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         QVERIFY(viewer->isVisible());
         QVERIFY(viewer->isWindow());
@@ -116,7 +116,7 @@ private slots:
     }
 
     void aContentsEntryShowsItsPage() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         QTreeWidgetItem* rotation = viewer->contentsTree->topLevelItem(1)->child(1);
         viewer->contentsTree->setCurrentItem(rotation);
@@ -130,7 +130,7 @@ private slots:
     }
 
     void aRelativeLinkOpensItsPageAndBackReturns() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         const QPoint link = LinkPosition(viewer->browser, u"fields.html"_s);
         QVERIFY(!link.isNull());
@@ -150,7 +150,7 @@ private slots:
     }
 
     void picturesComeFromTheHelpFile() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         QTextDocument* document = viewer->browser->document();
         const QImage jpeg =
@@ -169,7 +169,7 @@ private slots:
     }
 
     void aMissingPageShowsWhatIsWrong() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         viewer->showTopic(u"nothing.html"_s);
         QCOMPARE(viewer->browser->documentTitle(), u"Page not found"_s);
@@ -178,7 +178,7 @@ private slots:
     }
 
     void readsNothingButTheHelpFile() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         QTemporaryDir dir;
         QFile page(dir.filePath(u"page.html"_s));
@@ -196,7 +196,7 @@ private slots:
     }
 
     void aSecondRequestRaisesTheSameWindow() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         viewer->showTopic(u"keys.html"_s);
         QVERIFY(ShowHelpContents(nullptr, BuiltHelpFile));
@@ -225,7 +225,7 @@ private slots:
         QVERIFY(OpenHelpViewer() == nullptr);
 
         // An open window stays as it was.
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         QVERIFY(!ShowHelpContents(nullptr, name));
         QCOMPARE(OpenHelpViewer(), viewer);
@@ -233,7 +233,7 @@ private slots:
     }
 
     void everyPageOfTheProgramsHelpIsShownAsWritten() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         int pages = 0;
         for (QTreeWidgetItemIterator it(viewer->contentsTree); *it != nullptr; ++it) {
@@ -281,7 +281,7 @@ private slots:
     }
 
     void closingTheWindowDestroysIt() {
-        QPointer<THelpViewer> viewer = OpenBuilt();
+        QPointer<HelpViewer> viewer = OpenBuilt();
         QVERIFY(!viewer.isNull());
         viewer->close();
         QTRY_VERIFY(viewer.isNull());
