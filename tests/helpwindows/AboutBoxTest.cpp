@@ -1,10 +1,10 @@
 #include "helpwindows/About.h"
 
 #include "help/AboutPicture.h"
+#include "support/ModalAnswer.h"
 #include "support/Pixels.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
@@ -12,42 +12,29 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace kestro;
+using kestro::test::ModalAnswer;
 using kestro::test::PixelsNear;
 
 namespace {
 
-// Runs ShowAboutBox and, while its box is open, hands the box to whileOpen, then closes it. Should
-// the box never appear, every About box found is closed after a few seconds all the same, so the
-// test cannot wait for ever.
+// Runs ShowAboutBox and, while its box is open, hands the box to whileOpen, then closes it. True
+// when the box showed, was the only modal window and closed.
 bool ShowAboutBoxAndAnswer(const std::function<void(TAboutBox*)>& whileOpen) {
-    bool seen = false;
-    QElapsedTimer clock;
-    clock.start();
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<TAboutBox*>(QApplication::activeModalWidget())) {
-            poll.stop();
-            seen = true;
-            whileOpen(box);
-            box->reject();
-        } else if (clock.elapsed() > 5000) {
-            poll.stop();
-            for (QWidget* widget : QApplication::topLevelWidgets())
-                if (auto* stray = qobject_cast<TAboutBox*>(widget))
-                    stray->reject();
-        }
+    ModalAnswer answer([&](QWidget* modal) {
+        auto* box = qobject_cast<TAboutBox*>(modal);
+        if (box == nullptr)
+            return false;
+        whileOpen(box);
+        box->reject();
+        return true;
     });
-    poll.start();
     ShowAboutBox(nullptr);
-    poll.stop();
-    return seen;
+    return answer.answered && answer.unexpected == 0;
 }
 
 } // namespace
