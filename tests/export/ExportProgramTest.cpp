@@ -9,13 +9,6 @@
 namespace kestro::test {
 namespace {
 
-QStringList Args(std::initializer_list<const char*> list) {
-    QStringList args;
-    for (const char* a : list)
-        args.append(QString::fromUtf8(a));
-    return args;
-}
-
 const QByteArray kClassic = SettingsText("ACABABABCBCACACABABCBCBC", "3/1/2024");
 
 TEST(ExportIcsCommand, WritesTheCalendarOfTheFileTheWindowWouldOpen) {
@@ -33,15 +26,15 @@ TEST(ExportIcsCommand, WritesTheCalendarOfTheFileTheWindowWouldOpen) {
     for (const auto& c : cases) {
         QTemporaryDir home;
         const QString settings = home.path() + QLatin1String(c.settingsFile);
-        ASSERT_TRUE(WriteFile(settings, kClassic));
+        WriteBytes(settings, kClassic);
         const QDateTime modified = QFileInfo(settings).lastModified();
         const KestroRun run = RunKestro(c.args, home.path());
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_EQ(run.out.toStdString(), c.out);
         EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
         EXPECT_TRUE(
-            ReadFile(home.filePath(QStringLiteral("out.ics"))).startsWith("BEGIN:VCALENDAR"));
-        EXPECT_EQ(ReadFile(settings), kClassic);
+            ReadBytes(home.filePath(QStringLiteral("out.ics"))).startsWith("BEGIN:VCALENDAR"));
+        EXPECT_EQ(ReadBytes(settings), kClassic);
         EXPECT_EQ(QFileInfo(settings).lastModified(), modified);
     }
 }
@@ -72,7 +65,7 @@ TEST(ExportIcsCommand, WritesNothingAndSaysWhyWhenItCannot) {
         QTemporaryDir home;
         const QString settings = home.filePath(QStringLiteral("Dunmarek.ini"));
         if (!c.settings.isEmpty()) {
-            ASSERT_TRUE(WriteFile(settings, c.settings));
+            WriteBytes(settings, c.settings);
         }
         const KestroRun run = RunKestro(c.args, home.path());
         const std::string what = c.args.join(QLatin1Char(' ')).toStdString();
@@ -84,7 +77,7 @@ TEST(ExportIcsCommand, WritesNothingAndSaysWhyWhenItCannot) {
         EXPECT_TRUE(run.out.isEmpty()) << what;
         EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("out.ics")))) << what;
         if (!c.settings.isEmpty()) {
-            EXPECT_EQ(ReadFile(settings), c.settings) << what;
+            EXPECT_EQ(ReadBytes(settings), c.settings) << what;
         }
     }
 }
