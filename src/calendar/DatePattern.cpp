@@ -119,24 +119,6 @@ DateOrder DateOrderOfPattern(const QString& pattern) {
     return DateOrder::MonthDayYear;
 }
 
-ShortDateFormat DefaultShortDateFormat() {
-    ShortDateFormat format;
-    format.longMonthNames = {
-        QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
-        QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
-        QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
-        QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")};
-    format.shortMonthNames = {QStringLiteral("Jan"), QStringLiteral("Feb"), QStringLiteral("Mar"),
-                              QStringLiteral("Apr"), QStringLiteral("May"), QStringLiteral("Jun"),
-                              QStringLiteral("Jul"), QStringLiteral("Aug"), QStringLiteral("Sep"),
-                              QStringLiteral("Oct"), QStringLiteral("Nov"), QStringLiteral("Dec")};
-    return format;
-}
-
-ShortDateFormat ShortDateFormatFromPattern(const QString& pattern) {
-    return FormatFromPattern(pattern).value_or(ShortDateFormat{});
-}
-
 std::optional<ShortDateFormat> NumericShortDateFormat(const QString& pattern) {
     return FormatFromPattern(pattern);
 }

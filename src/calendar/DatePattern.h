@@ -20,14 +20,9 @@ struct ShortDateFormat {
     std::array<QString, 12> shortMonthNames;
 };
 
-// M/d/yyyy with "/" and the English month names.
-ShortDateFormat DefaultShortDateFormat();
-
 // Builds a format from a pattern of day (d, dd), month (M, MM) and year (y, yy, yyyy) numbers
 // with one separator, e.g. "dd.MM.yyyy" or "d/M/yy". Two-digit year patterns are written with
-// four digits. Anything else falls back to M/d/yyyy with "/". Month names are left empty.
-ShortDateFormat ShortDateFormatFromPattern(const QString& pattern);
-// The same, but nothing for a pattern that would fall back.
+// four digits. Nothing for any other pattern. Month names are left empty.
 std::optional<ShortDateFormat> NumericShortDateFormat(const QString& pattern);
 
 // Turns an strftime date pattern such as nl_langinfo(D_FMT) ("%m/%d/%y", "%d.%m.%Y") into the

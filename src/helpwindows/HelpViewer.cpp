@@ -230,10 +230,6 @@ void HelpViewer::updateTitle() {
     setWindowTitle(title.isEmpty() ? u"Kestro Help"_s : u"Kestro Help - "_s + title);
 }
 
-HelpViewer* OpenHelpViewer() {
-    return CurrentViewer().data();
-}
-
 bool ShowHelpContents(QWidget* parent, const QString& helpFile) {
     QPointer<HelpViewer>& viewer = CurrentViewer();
     if (viewer.isNull() || viewer->helpFile() != helpFile) {

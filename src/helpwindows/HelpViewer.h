@@ -78,9 +78,6 @@ private:
     QString homePage_;
 };
 
-// The help window that is open now, or nullptr.
-HelpViewer* OpenHelpViewer();
-
 // Opens the help window at the table of contents of helpFile, or brings the open one to the
 // front. False, and no window, when the file is missing, unreadable or has no contents.
 bool ShowHelpContents(QWidget* parent, const QString& helpFile);

@@ -9,6 +9,7 @@
 #include "helpwindows/About.h"
 #include "helpwindows/HelpViewer.h"
 #include "support/ModalAnswer.h"
+#include "support/Windows.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -66,7 +67,7 @@ private slots:
         prompts = std::make_unique<QtPrompts>();
     }
     void cleanup() {
-        if (HelpViewer* viewer = OpenHelpViewer())
+        if (HelpViewer* viewer = OnlyWindow<HelpViewer>())
             delete viewer;
         run.reset();
         prompts.reset();
@@ -107,7 +108,7 @@ private slots:
         const ModalAnswer noMessage;
         ChooseMenuItem(form, Qt::Key_H, Qt::Key_C);
         QCOMPARE(noMessage.unexpected, 0);
-        HelpViewer* viewer = OpenHelpViewer();
+        HelpViewer* viewer = OnlyWindow<HelpViewer>();
         QVERIFY(viewer != nullptr);
         QCOMPARE(viewer->helpFile(), helpFile);
         QCOMPARE(viewer->parentWidget(), &form);
@@ -133,7 +134,7 @@ private slots:
         QCOMPARE(ok.unexpected, 0);
         QCOMPARE(title, QStringLiteral("Kestro"));
         QCOMPARE(text, QStringLiteral("Unable to open Help file"));
-        QVERIFY(OpenHelpViewer() == nullptr);
+        QVERIFY(OnlyWindow<HelpViewer>() == nullptr);
     }
 
     void AboutShowsTheAboutBoxOverTheMainWindow() {

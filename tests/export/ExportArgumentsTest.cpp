@@ -1,11 +1,15 @@
 #include "export/ExportArguments.h"
 
+#include "support/DateFormats.h"
 #include "support/ProgramRun.h"
 
 #include <gtest/gtest.h>
 
 namespace kestro {
 namespace {
+
+using test::DefaultShortDateFormat;
+using test::ShortDateFormatFromPattern;
 
 using test::Args;
 

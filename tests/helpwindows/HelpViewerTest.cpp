@@ -2,6 +2,7 @@
 
 #include "Watchdog.h"
 #include "support/Pixels.h"
+#include "support/Windows.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -17,6 +18,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace kestro;
+using kestro::test::OnlyWindow;
 using kestro::test::PixelsNear;
 
 namespace {
@@ -76,7 +78,7 @@ QString WriteLoopingCopy(const QTemporaryDir& dir) {
 HelpViewer* OpenBuilt() {
     if (!ShowHelpContents(nullptr, BuiltHelpFile))
         return nullptr;
-    HelpViewer* viewer = OpenHelpViewer();
+    HelpViewer* viewer = OnlyWindow<HelpViewer>();
     if (viewer != nullptr && !QTest::qWaitForWindowExposed(viewer))
         return nullptr;
     return viewer;
@@ -88,7 +90,7 @@ class HelpViewerTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { delete OpenHelpViewer(); }
+    void cleanup() { delete OnlyWindow<HelpViewer>(); }
 
     void opensAtTheContentsAndTheFirstPage() {
         HelpViewer* viewer = OpenBuilt();
@@ -200,7 +202,7 @@ private slots:
         QVERIFY(viewer != nullptr);
         viewer->showTopic(u"keys.html"_s);
         QVERIFY(ShowHelpContents(nullptr, BuiltHelpFile));
-        QCOMPARE(OpenHelpViewer(), viewer);
+        QCOMPARE(OnlyWindow<HelpViewer>(), viewer);
         QCOMPARE(viewer->browser->source().path(), u"/keys.html"_s);
         QVERIFY(viewer->isVisible());
     }
@@ -222,13 +224,13 @@ private slots:
             file.write(bytes);
         }
         QVERIFY(!ShowHelpContents(nullptr, name));
-        QVERIFY(OpenHelpViewer() == nullptr);
+        QVERIFY(OnlyWindow<HelpViewer>() == nullptr);
 
         // An open window stays as it was.
         HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         QVERIFY(!ShowHelpContents(nullptr, name));
-        QCOMPARE(OpenHelpViewer(), viewer);
+        QCOMPARE(OnlyWindow<HelpViewer>(), viewer);
         QCOMPARE(viewer->helpFile(), BuiltHelpFile);
     }
 
@@ -264,7 +266,7 @@ private slots:
         QElapsedTimer elapsed;
         elapsed.start();
         QVERIFY(!ShowHelpContents(nullptr, looping));
-        QVERIFY(OpenHelpViewer() == nullptr);
+        QVERIFY(OnlyWindow<HelpViewer>() == nullptr);
         QVERIFY2(elapsed.elapsed() >= HelpReadTimeoutMs - 100 &&
                      elapsed.elapsed() < HelpReadTimeoutMs + 3000,
                  qPrintable(QString::number(elapsed.elapsed())));
@@ -276,7 +278,7 @@ private slots:
         const bool shown = ShowHelpContents(nullptr, BuiltHelpFile);
         SetHelpReaderProgram(QStringLiteral(KESTRO_HELP_READER));
         QVERIFY(!shown);
-        QVERIFY(OpenHelpViewer() == nullptr);
+        QVERIFY(OnlyWindow<HelpViewer>() == nullptr);
         QVERIFY(OpenBuilt() != nullptr);
     }
 
@@ -285,7 +287,7 @@ private slots:
         QVERIFY(!viewer.isNull());
         viewer->close();
         QTRY_VERIFY(viewer.isNull());
-        QVERIFY(OpenHelpViewer() == nullptr);
+        QVERIFY(OnlyWindow<HelpViewer>() == nullptr);
     }
 };
 

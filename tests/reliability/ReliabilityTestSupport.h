@@ -8,6 +8,7 @@
 #include "settings/FieldText.h"
 #include "settings/SaveSettings.h"
 #include "settings/ScheduleSettings.h"
+#include "support/DateFormats.h"
 #include "support/Files.h"
 
 #include <QByteArray>
@@ -29,6 +30,7 @@
 
 namespace kestro::reliability {
 
+using test::DefaultShortDateFormat;
 using test::ReadBytes;
 using test::WriteBytes;
 
