@@ -29,7 +29,7 @@ BENCHMARK(BM_DayNumberRoundTrip)->Unit(benchmark::kMillisecond);
 // Writing and reading back a date text, as loading and saving a settings file do.
 void BM_DateTextRoundTrip(benchmark::State& state) {
     const kestro::ShortDateFormat format =
-        kestro::ShortDateFormatFromPattern(QStringLiteral("dd.MM.yyyy"));
+        *kestro::NumericShortDateFormat(QStringLiteral("dd.MM.yyyy"));
     DayNumber n = 0;
     for (auto _ : state) {
         const QString text = kestro::FormatDate(format, kestro::DayNumberToDate(n));

@@ -4,6 +4,7 @@
 #include "settings/LoadSettings.h"
 #include "settings/SaveSettings.h"
 #include "settings/SettingsFileIO.h"
+#include "support/DateFormats.h"
 #include "support/FixedClock.h"
 
 #include <benchmark/benchmark.h>
@@ -21,6 +22,7 @@
 #include <unistd.h>
 
 using namespace kestro;
+using kestro::test::DefaultShortDateFormat;
 
 namespace {
 

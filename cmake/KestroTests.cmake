@@ -9,9 +9,13 @@ include(GoogleTest)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/xdg-runtime)
 set(KESTRO_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime")
 
-# A GoogleTest program whose cases CTest finds after the build.
+# A GoogleTest program, by default one CTest test named after it. Starting a program built with the
+# sanitizers costs more than most of its cases take, so one run for all of them keeps
+# `ctest -L unit` in seconds; the output names each failing case, and `--gtest_filter=...` runs
+# one. EACH_CASE makes each case a CTest test of its own, found after the build, for programs whose
+# cases need time limits of their own.
 function(kestro_gtest name)
-    cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LINKS" ${ARGN})
+    cmake_parse_arguments(ARG "EACH_CASE" "LABEL;TIMEOUT" "SOURCES;LINKS" ${ARGN})
     if(NOT ARG_LABEL)
         set(ARG_LABEL ${KESTRO_TEST_LABEL})
     endif()
@@ -21,10 +25,19 @@ function(kestro_gtest name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main)
     kestro_defaults(${name})
-    # The discovery script splits every list among the properties, so the environment can only be
-    # one variable here.
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                         PROPERTIES LABELS ${ARG_LABEL} ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+    if(ARG_EACH_CASE)
+        # The discovery script splits every list among the properties, so the environment can only
+        # be one variable here.
+        gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                             PROPERTIES LABELS ${ARG_LABEL} ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+        return()
+    endif()
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES LABELS ${ARG_LABEL}
+                                            ENVIRONMENT "${KESTRO_TEST_ENVIRONMENT}")
+    if(ARG_TIMEOUT)
+        set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+    endif()
 endfunction()
 
 # A Qt Test program of widgets, one CTest test, run without a display.

@@ -13,6 +13,11 @@ using namespace kestro;
 
 constexpr DayNumber LastDay = 876581;
 
+// A numeric pattern's format, else M/d/yyyy.
+ShortDateFormat FormatOf(const QString& pattern) {
+    return NumericShortDateFormat(pattern).value_or(ShortDateFormat{});
+}
+
 void Check(bool condition, const char* what) {
     if (!condition) {
         std::fprintf(stderr, "invariant broken: %s\n", what);
@@ -22,10 +27,10 @@ void Check(bool condition, const char* what) {
 
 const ShortDateFormat* Formats() {
     static const ShortDateFormat formats[4] = {
-        ShortDateFormatFromPattern(QStringLiteral("M/d/yyyy")),
-        ShortDateFormatFromPattern(QStringLiteral("dd.MM.yyyy")),
-        ShortDateFormatFromPattern(QStringLiteral("yyyy-MM-dd")),
-        ShortDateFormatFromPattern(QStringLiteral("d/M/yy")),
+        FormatOf(QStringLiteral("M/d/yyyy")),
+        FormatOf(QStringLiteral("dd.MM.yyyy")),
+        FormatOf(QStringLiteral("yyyy-MM-dd")),
+        FormatOf(QStringLiteral("d/M/yy")),
     };
     return formats;
 }
@@ -80,8 +85,7 @@ void CheckText(const QString& text, int currentYear) {
     }
 
     // The text as a pattern: whatever format comes out writes dates that read back.
-    for (const ShortDateFormat& format : {ShortDateFormatFromPattern(text),
-                                          ShortDateFormatFromPattern(PatternFromStrftime(text))}) {
+    for (const ShortDateFormat& format : {FormatOf(text), FormatOf(PatternFromStrftime(text))}) {
         Check(format.pattern.size() >= 8, "usable pattern");
         const CalendarDate sample{29, 2, 2024};
         const QString written = FormatDate(format, sample);

@@ -24,11 +24,12 @@ rotation       kestro_rotation                   Core     base calendar colors s
 commands       kestro_commands                   Core     base calendar colors settings
 startup        kestro_startup                    Core     base calendar colors settings
 export         kestro_export                     Core     base calendar colors settings rotation
-help           kestro_help,kestro_help_widgets   Widgets  base
+help           kestro_help                       Core     base
 widgets        kestro_widgets                    Widgets  base calendar colors settings rotation
+helpwindows    kestro_helpwindows                Widgets  base help widgets
 colordialog    kestro_colordialog                Widgets  base calendar colors settings rotation widgets
 sharing        kestro_sharing                    Widgets  base calendar colors settings rotation export widgets
-app            kestro_app                        Widgets  base calendar colors settings rotation commands startup export help widgets colordialog sharing
+app            kestro_app                        Widgets  base calendar colors settings rotation commands startup export help widgets helpwindows colordialog sharing
 '
 
 declare -A allowed listed qt folder_of_library

@@ -1,8 +1,8 @@
 #include "app/QtPrompts.h"
 
 #include "colordialog/SetColor.h"
-#include "help/About.h"
-#include "help/HelpViewer.h"
+#include "helpwindows/About.h"
+#include "helpwindows/HelpViewer.h"
 #include "sharing/CalendarExportDialog.h"
 #include "sharing/YearCalendarPainter.h"
 #include "sharing/YearsDialog.h"

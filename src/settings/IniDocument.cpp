@@ -1,12 +1,7 @@
 #include "settings/IniDocument.h"
 
+#include "settings/IniLookup.h"
 #include "settings/IniText.h"
-
-#include <QSet>
-#include <QStringList>
-
-#include <algorithm>
-#include <array>
 
 namespace kestro {
 
@@ -14,171 +9,10 @@ using namespace ini;
 
 namespace {
 
-int UnitWidth(const IniDocument& doc) {
-    return IsUtf16(doc.encoding) ? 2 : 1;
-}
-
 // The bytes of a line of the file as read, without its line end.
 QByteArrayView SourceBytes(const IniDocument& doc, const IniSourceLine& line) {
     return QByteArrayView(doc.source)
         .sliced(SourceOffset(doc, line.begin), line.size * UnitWidth(doc));
-}
-
-// Whether a header whose name starts at `nameBegin` may be that of the folded name: a quick look
-// at its first character, so that most headers are passed over without reading them.
-bool MayBeNamed(const Units& u, qsizetype nameBegin, const QString& folded) {
-    if (folded.isEmpty() || nameBegin == u.count)
-        return true;
-    const char16_t first = folded.front().unicode();
-    if (!u.wide && first >= 0x80)
-        return true; // spelled in more than one byte
-    return FoldedUnit(u[nameBegin]) == first;
-}
-
-// Looks the sections of these folded names up in one search over the headers, those not looked
-// up before. Each found section's body runs to the next header.
-void FindSections(const IniDocument& doc, QStringList names) {
-    names.removeIf([&doc](const QString& name) { return doc.sectionByName.contains(name); });
-    names.removeDuplicates();
-    if (names.isEmpty())
-        return;
-    const Units u = TextUnits(doc);
-    int open = -1; // the section found at the previous header, whose body this header ends
-    for (auto header = NextHeaderCandidate(u, 0); header && (!names.isEmpty() || open >= 0);
-         header = NextHeaderCandidate(u, header->close + 1)) {
-        const bool wanted =
-            open >= 0 || std::any_of(names.cbegin(), names.cend(), [&](const QString& name) {
-                return MayBeNamed(u, header->nameBegin, name);
-            });
-        if (!wanted) {
-            header->close = header->open; // look on from the next "["
-            continue;
-        }
-        if (!CompleteHeader(u, *header))
-            continue;
-        if (open >= 0) {
-            doc.sections[size_t(open)].bodyEnd = header->lineBegin;
-            open = -1;
-        }
-        for (qsizetype k = 0; k < names.size(); ++k) {
-            if (!NameEquals(u, header->nameBegin, header->nameEnd, names[k]))
-                continue;
-            IniSection section;
-            section.header = LineAt(u, header->lineBegin);
-            section.bodyBegin = header->lineBegin + section.header->size + section.header->endSize;
-            section.bodyEnd = u.count;
-            open = int(doc.sections.size());
-            doc.sections.push_back(std::move(section));
-            doc.sectionByName.insert(names[k], open);
-            names.removeAt(k);
-            break;
-        }
-    }
-    for (const QString& name : names)
-        doc.sectionByName.insert(name, -1);
-}
-
-// The section of that folded name, searched for the first time it is asked for; -1 if absent.
-int FindSection(const IniDocument& doc, const QString& folded) {
-    FindSections(doc, {folded});
-    return doc.sectionByName.value(folded);
-}
-
-// The range of an entry's name, without blanks; nullopt for a line that is no entry. Lines of a
-// section's body are never headers.
-std::optional<std::pair<qsizetype, qsizetype>> EntryName(const Units& u,
-                                                         const IniSourceLine& line) {
-    const qsizetype end = line.begin + line.size;
-    qsizetype begin = line.begin;
-    while (begin < end && IsBlank(u[begin]))
-        ++begin;
-    if (begin == end || u[begin] == u';')
-        return std::nullopt;
-    qsizetype nameEnd = u.Find(u'=', begin, end);
-    if (nameEnd == end)
-        return std::nullopt;
-    while (nameEnd > begin && IsBlank(u[nameEnd - 1]))
-        --nameEnd;
-    return std::pair{begin, nameEnd};
-}
-
-struct KeyLine {
-    std::optional<IniSourceLine> source;
-    int added = -1;
-    bool Found() const { return source || added >= 0; }
-};
-
-// Looks the keys of these folded names up in one reading of the section's lines, those not looked
-// up before, and stops once all are found. A line is only read on when its first character is
-// that of a name looked for.
-void FindKeys(const IniDocument& doc, IniSection& section, QStringList names) {
-    names.removeIf([&section](const QString& name) { return section.keyLines.contains(name); });
-    names.removeDuplicates();
-    if (names.isEmpty())
-        return;
-    const Units u = TextUnits(doc);
-    std::array<bool, 128> firsts{};
-    bool anyFirst = false; // a name that is empty, or starts with a character of several bytes
-    // The length in units a name's line must spell it with, -1 when that can vary (narrow units
-    // for a name that is not ASCII).
-    std::vector<qsizetype> lengths;
-    std::array<bool, 64> lengthWanted{}; // the names of a fixed length below 64
-    bool anyLength = false;
-    for (const QString& name : names) {
-        const char16_t first = name.isEmpty() ? 0 : name.front().unicode();
-        if (first == 0 || first >= 0x80)
-            anyFirst = true;
-        else
-            firsts[first] = true;
-        const bool ascii =
-            std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x80; });
-        lengths.push_back(u.wide || ascii ? name.size() : -1);
-        if (lengths.back() >= 0 && lengths.back() < qsizetype(lengthWanted.size()))
-            lengthWanted[size_t(lengths.back())] = true;
-        else
-            anyLength = true;
-    }
-    LineCursor lines(u, section.bodyBegin, section.bodyEnd);
-    IniSourceLine line;
-    while (!names.isEmpty() && lines.Next(line)) {
-        const qsizetype end = line.begin + line.size;
-        qsizetype begin = line.begin;
-        while (begin < end && IsBlank(u[begin]))
-            ++begin;
-        if (begin == end)
-            continue;
-        const char16_t first = FoldedUnit(u[begin]);
-        if (!anyFirst && (first >= 0x80 || !firsts[first]))
-            continue;
-        const auto name = EntryName(u, line);
-        if (!name)
-            continue;
-        const qsizetype length = name->second - name->first;
-        if (!anyLength &&
-            (length >= qsizetype(lengthWanted.size()) || !lengthWanted[size_t(length)]))
-            continue;
-        for (qsizetype k = 0; k < names.size(); ++k) {
-            if ((lengths[size_t(k)] < 0 || lengths[size_t(k)] == length) &&
-                NameEquals(u, name->first, name->second, names[k])) {
-                section.keyLines.insert(names[k], line.begin);
-                names.removeAt(k);
-                lengths.erase(lengths.begin() + k);
-                break;
-            }
-        }
-    }
-    for (const QString& name : names)
-        section.keyLines.insert(name, -1);
-}
-
-KeyLine FindKey(const IniDocument& doc, IniSection& section, const QString& folded) {
-    FindKeys(doc, section, {folded});
-    if (const qsizetype begin = section.keyLines.value(folded); begin >= 0)
-        return {LineAt(TextUnits(doc), begin), -1};
-    if (const auto added = section.addedKeys.constFind(folded); added != section.addedKeys.cend()) {
-        return {std::nullopt, *added};
-    }
-    return {};
 }
 
 // The line's text as it stands now: as written, or as read.
@@ -227,19 +61,6 @@ int AddLineAfter(IniDocument& doc, const IniAnchor& anchor, const QString& text)
     return index;
 }
 
-// The section's last key line in the file, else its header.
-IniAnchor LastKeyOf(const IniDocument& doc, const IniSection& section) {
-    IniAnchor anchor{section.header, -1};
-    const Units u = TextUnits(doc);
-    LineCursor lines(u, section.bodyBegin, section.bodyEnd);
-    IniSourceLine line;
-    while (lines.Next(line)) {
-        if (EntryName(u, line))
-            anchor.source = line;
-    }
-    return anchor;
-}
-
 void ReplaceValue(IniDocument& doc, const KeyLine& key, const QString& value) {
     const QByteArrayView old = CurrentText(doc, key);
     const Units u = UnitsOf(old, doc.encoding);
@@ -276,28 +97,6 @@ QByteArray LineEndBytes(IniLineEnd end, IniEncoding encoding) {
 }
 
 } // namespace
-
-QString FoldIniName(QString name) {
-    FoldInPlace(name);
-    return name;
-}
-
-void FindIniSections(const IniDocument& doc, const QStringList& sections) {
-    QStringList folded;
-    for (const QString& section : sections)
-        folded.append(FoldIniName(section));
-    FindSections(doc, folded);
-}
-
-void FindIniKeys(const IniDocument& doc, const QString& section, const QStringList& keys) {
-    const int s = FindSection(doc, FoldIniName(section));
-    if (s < 0)
-        return;
-    QStringList folded;
-    for (const QString& key : keys)
-        folded.append(FoldIniName(key));
-    FindKeys(doc, doc.sections[size_t(s)], folded);
-}
 
 IniDocument ParseIni(const QByteArray& bytes) {
     IniDocument doc;
@@ -401,57 +200,6 @@ QByteArray SerializeIni(const IniDocument& doc) {
     addChain(doc.firstAdded);
     out += QByteArrayView(doc.source).sliced(bom + doc.textUnits * width);
     return out;
-}
-
-std::optional<IniLineSpan> FindIniSectionLine(const IniDocument& doc, const QString& section) {
-    const int s = FindSection(doc, FoldIniName(section));
-    if (s < 0 || !doc.sections[size_t(s)].header)
-        return std::nullopt;
-    const IniSourceLine& header = *doc.sections[size_t(s)].header;
-    return IniLineSpan{SourceOffset(doc, header.begin), header.size * UnitWidth(doc)};
-}
-
-std::optional<IniLineSpan> FindIniKeyLine(const IniDocument& doc, const QString& section,
-                                          const QString& key) {
-    const int s = FindSection(doc, FoldIniName(section));
-    if (s < 0)
-        return std::nullopt;
-    const KeyLine line = FindKey(doc, doc.sections[size_t(s)], FoldIniName(key));
-    if (!line.source)
-        return std::nullopt;
-    return IniLineSpan{SourceOffset(doc, line.source->begin), line.source->size * UnitWidth(doc)};
-}
-
-std::vector<std::pair<QString, QString>> ListIniKeys(const IniDocument& doc, qsizetype limit) {
-    std::vector<std::pair<QString, QString>> keys;
-    const Units u = TextUnits(doc);
-    QSet<QString> sectionsSeen;
-    QString sectionName;
-    QString keyName;
-    for (auto header = NextHeader(u, 0); header && qsizetype(keys.size()) < limit;) {
-        Decode(u, header->nameBegin, header->nameEnd, sectionName);
-        const auto next = NextHeader(u, header->close + 1);
-        if (!sectionsSeen.contains(FoldIniName(sectionName))) {
-            sectionsSeen.insert(FoldIniName(sectionName));
-            const IniSourceLine headerLine = LineAt(u, header->lineBegin);
-            LineCursor lines(u, header->lineBegin + headerLine.size + headerLine.endSize,
-                             next ? next->lineBegin : u.count);
-            QSet<QString> keysSeen;
-            IniSourceLine line;
-            while (lines.Next(line) && qsizetype(keys.size()) < limit) {
-                const auto name = EntryName(u, line);
-                if (!name)
-                    continue;
-                Decode(u, name->first, name->second, keyName);
-                if (keysSeen.contains(FoldIniName(keyName)))
-                    continue;
-                keysSeen.insert(FoldIniName(keyName));
-                keys.emplace_back(sectionName, keyName);
-            }
-        }
-        header = next;
-    }
-    return keys;
 }
 
 } // namespace kestro

@@ -3,16 +3,25 @@
 #include "widgets/ColorToQColor.h"
 
 #include <QPainter>
+#include <qdrawutil.h>
 
 namespace kestro {
 
 Panel::Panel(Bevel bevel, Qt::Alignment captionAlignment, QWidget* parent)
-    : QFrame(parent), captionAlignment_(captionAlignment) {
-    if (bevel == Bevel::Raised) {
+    : QFrame(parent), bevel_(bevel), captionAlignment_(captionAlignment) {
+    switch (bevel) {
+    case Bevel::Raised:
         setFrameStyle(QFrame::Panel | QFrame::Raised);
         setLineWidth(1);
-    } else {
+        break;
+    case Bevel::DoubleLowered:
         setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+        break;
+    case Bevel::LoweredOuterRaisedInner:
+        // QFrame has no such frame: the panel draws it, and keeps its caption inside it.
+        setFrameStyle(QFrame::NoFrame);
+        setContentsMargins(2, 2, 2, 2);
+        break;
     }
 }
 
@@ -48,7 +57,12 @@ void Panel::paintEvent(QPaintEvent*) {
         painter.setFont(captionFont_ ? *captionFont_ : font());
         painter.drawText(contentsRect(), int(captionAlignment_) | Qt::TextSingleLine, caption_);
     }
-    drawFrame(&painter);
+    if (bevel_ == Bevel::LoweredOuterRaisedInner) {
+        qDrawShadeRect(&painter, rect(), palette(), /*sunken=*/true, 1);
+        qDrawShadeRect(&painter, rect().adjusted(1, 1, -1, -1), palette(), /*sunken=*/false, 1);
+    } else {
+        drawFrame(&painter);
+    }
 }
 
 } // namespace kestro

@@ -11,10 +11,13 @@
 namespace kestro {
 
 // A beveled panel filled with one color of the settings file and captioned in another. The colors
-// are turned into the desktop's colors at every paint, so system colors follow the desktop.
+// are turned into the desktop's colors at every paint, so system colors follow the desktop. A
+// panel without a fill or a caption is only its bevels.
 class Panel final : public QFrame {
 public:
-    enum class Bevel { Raised, DoubleLowered };
+    // Raised: one raised bevel. DoubleLowered: lowered outside and inside. LoweredOuterRaisedInner:
+    // a lowered bevel around a raised one, each one pixel wide.
+    enum class Bevel { Raised, DoubleLowered, LoweredOuterRaisedInner };
 
     Panel(Bevel bevel, Qt::Alignment captionAlignment, QWidget* parent);
 
@@ -29,6 +32,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    Bevel bevel_;
     Qt::Alignment captionAlignment_;
     QString caption_;
     ColorValue fill_ = ColorNone;

@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "calendar/DateText.h"
 #include "startup/StartupFiles.h"
+#include "support/DateFormats.h"
 #include "support/FakePlatform.h"
 #include "support/FakePrompts.h"
 #include "support/Files.h"

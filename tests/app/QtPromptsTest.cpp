@@ -1,60 +1,26 @@
 // The real modal windows behind the main window's commands: the Set Color dialog, the help viewer
-// and the About box, each opened from the window as the user opens it and answered by a timer.
+// and the About box, each opened from the window as the user opens it and answered by a timer
+// (support/ModalAnswer.h), which closes every window it does not expect, so that none waits.
 
 #include "MainFormHarness.h"
 
 #include "app/QtPrompts.h"
 #include "colordialog/SetColor.h"
-#include "help/About.h"
-#include "help/HelpViewer.h"
+#include "helpwindows/About.h"
+#include "helpwindows/HelpViewer.h"
+#include "support/ModalAnswer.h"
+#include "support/Windows.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
-
-#include <functional>
 
 using namespace kestro;
 using namespace kestro::test;
 
 namespace {
-
-// Waits for a modal window and answers it once. When no answer comes within the time limit, every
-// modal window is rejected so that the test goes on (and fails) instead of hanging.
-class ModalAnswer {
-public:
-    // answer: given the active modal window; false while it is not yet the one expected.
-    explicit ModalAnswer(std::function<bool(QWidget*)> answer) : answer_(std::move(answer)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-        timer_.start(10);
-        clock_.start();
-    }
-
-    bool answered = false;
-
-private:
-    void Poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal != nullptr && modal->isVisible() && answer_(modal)) {
-            answered = true;
-            timer_.stop();
-            return;
-        }
-        if (clock_.elapsed() > 10000) {
-            timer_.stop();
-            while (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                dialog->reject();
-        }
-    }
-
-    std::function<bool(QWidget*)> answer_;
-    QTimer timer_;
-    QElapsedTimer clock_;
-};
 
 const QByteArray NavySchedule = "[Shift Schedule]\n"
                                 "NumberOfPlatoons=3\n"
@@ -101,7 +67,7 @@ private slots:
         prompts = std::make_unique<QtPrompts>();
     }
     void cleanup() {
-        if (THelpViewer* viewer = OpenHelpViewer())
+        if (HelpViewer* viewer = OnlyWindow<HelpViewer>())
             delete viewer;
         run.reset();
         prompts.reset();
@@ -126,6 +92,7 @@ private slots:
         });
         QTest::mouseClick(Peek(form).bPlt[0], Qt::LeftButton);
         QVERIFY(pick.answered);
+        QCOMPARE(pick.unexpected, 0);
         QCOMPARE(label, QStringLiteral("A Platoon Color:"));
         QCOMPARE(Peek(form).Settings.PlatoonColors[u'A'], (ColorPair{0x800080, 0x00FFFF}));
         QCOMPARE(Peek(form).lColor->text(), QStringLiteral("A Platoon: Purple / Yellow"));
@@ -138,8 +105,10 @@ private slots:
         QVERIFY(QFileInfo(helpFile).isFile());
         run->platform.programFile = QFileInfo(helpFile).path() + QStringLiteral("/kestro");
         TMainForm& form = Start();
+        const ModalAnswer noMessage;
         ChooseMenuItem(form, Qt::Key_H, Qt::Key_C);
-        THelpViewer* viewer = OpenHelpViewer();
+        QCOMPARE(noMessage.unexpected, 0);
+        HelpViewer* viewer = OnlyWindow<HelpViewer>();
         QVERIFY(viewer != nullptr);
         QCOMPARE(viewer->helpFile(), helpFile);
         QCOMPARE(viewer->parentWidget(), &form);
@@ -162,9 +131,10 @@ private slots:
         });
         ChooseMenuItem(form, Qt::Key_H, Qt::Key_C);
         QVERIFY(ok.answered);
+        QCOMPARE(ok.unexpected, 0);
         QCOMPARE(title, QStringLiteral("Kestro"));
         QCOMPARE(text, QStringLiteral("Unable to open Help file"));
-        QVERIFY(OpenHelpViewer() == nullptr);
+        QVERIFY(OnlyWindow<HelpViewer>() == nullptr);
     }
 
     void AboutShowsTheAboutBoxOverTheMainWindow() {
@@ -182,6 +152,7 @@ private slots:
         });
         ChooseMenuItem(form, Qt::Key_H, Qt::Key_A);
         QVERIFY(close.answered);
+        QCOMPARE(close.unexpected, 0);
         QCOMPARE(parent, &form);
         QCOMPARE(caption, QStringLiteral("About Kestro"));
         QVERIFY(QApplication::activeModalWidget() == nullptr);

@@ -35,8 +35,7 @@ bool OracleInRange(chr::year y) {
 }
 
 // The spill-over move: day of month above 28 carried as days after the move.
-DayNumber OracleAdvance(DayNumber n, chr::months months, chr::years years) {
-    const auto ymd = OracleDate(n);
+DayNumber OracleAdvance(chr::year_month_day ymd, chr::months months, chr::years years) {
     const chr::year_month target = chr::year_month{ymd.year(), ymd.month()} + months + years;
     if (!OracleInRange(target.year())) {
         return InvalidDay;
@@ -46,14 +45,21 @@ DayNumber OracleAdvance(DayNumber n, chr::months months, chr::years years) {
     return OracleNumber(target / chr::day{std::min(day, 28u)}) + static_cast<int>(extra);
 }
 
-DayNumber OracleAdvanceClipped(DayNumber n, chr::months months, chr::years years) {
-    const auto ymd = OracleDate(n);
+DayNumber OracleAdvanceClipped(chr::year_month_day ymd, chr::months months, chr::years years) {
     const chr::year_month target = chr::year_month{ymd.year(), ymd.month()} + months + years;
     if (!OracleInRange(target.year())) {
         return InvalidDay;
     }
     const auto last = chr::year_month_day_last{target.year(), chr::month_day_last{target.month()}};
     return OracleNumber(target / std::min(ymd.day(), last.day()));
+}
+
+DayNumber OracleAdvance(DayNumber n, chr::months months, chr::years years) {
+    return OracleAdvance(OracleDate(n), months, years);
+}
+
+DayNumber OracleAdvanceClipped(DayNumber n, chr::months months, chr::years years) {
+    return OracleAdvanceClipped(OracleDate(n), months, years);
 }
 
 struct Conversion {
@@ -263,12 +269,12 @@ TEST(Sweep, EveryDayAgainstTheStandardCalendar) {
         ok &= DateIsValid(d, m, y, 0) && !DateIsValid(length + 1, m, y, 0);
         ok &= YearIsLeap(y) == ymd.year().is_leap();
         for (int k : {1, -1}) {
-            ok &= AdvanceDate(n, 0, k, 0) == OracleAdvance(n, chr::months{k}, chr::years{0});
-            ok &= AdvanceDate(n, 0, 0, k) == OracleAdvance(n, chr::months{0}, chr::years{k});
+            ok &= AdvanceDate(n, 0, k, 0) == OracleAdvance(ymd, chr::months{k}, chr::years{0});
+            ok &= AdvanceDate(n, 0, 0, k) == OracleAdvance(ymd, chr::months{0}, chr::years{k});
             ok &= AdvanceDateClipped(n, k, 0) ==
-                  OracleAdvanceClipped(n, chr::months{k}, chr::years{0});
+                  OracleAdvanceClipped(ymd, chr::months{k}, chr::years{0});
             ok &= AdvanceDateClipped(n, 0, k) ==
-                  OracleAdvanceClipped(n, chr::months{0}, chr::years{k});
+                  OracleAdvanceClipped(ymd, chr::months{0}, chr::years{k});
         }
         ok &= AdvanceDate(n, 7, 0, 0) == n + 7;
         if (!ok) {

@@ -1,4 +1,5 @@
 #include "calendar/DateText.h"
+#include "support/DateFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,9 @@ namespace kestro {
 void PrintTo(const CalendarDate& date, std::ostream* os);
 
 namespace {
+
+using test::DefaultShortDateFormat;
+using test::ShortDateFormatFromPattern;
 
 constexpr int ThisYear = 2024;
 constexpr DayNumber LastDay = 876581;
@@ -73,30 +77,15 @@ TEST(ShortDateFormatFromPattern, NonLatinSeparator) {
               D(5, 3, 2024));
 }
 
-TEST(ShortDateFormatFromPattern, FallsBackToMonthDayYear) {
+TEST(NumericShortDateFormat, RefusesWhatIsNoPatternOfThreeNumbers) {
     for (const char* pattern : {"", "d M yyyy", "d/M-yyyy", "d//M/yyyy", "yyyy/dd/MM", "M/yyyy/d",
                                 "d/d/yyyy", "ddd/MM/yyyy", "d/M/yyy", "d/MMMM/yyyy", "d/M",
                                 "d/M/yyyy/", "/d/M/yyyy", "d MMM yyyy", "%x",
                                 "yyyy\xe5\xb9\xb4MM\xe6\x9c\x88"
                                 "dd\xe6\x97\xa5",
                                 "d1M1yyyy", "dxMxyyyy", "d.M.yyyy h:mm"}) {
-        const ShortDateFormat format = ShortDateFormatFromPattern(Q(pattern));
-        EXPECT_EQ(format.pattern, QStringLiteral("M/d/yyyy")) << pattern;
-        EXPECT_EQ(format.separator, QLatin1Char('/')) << pattern;
-        EXPECT_EQ(format.order, DateOrder::MonthDayYear) << pattern;
+        EXPECT_FALSE(NumericShortDateFormat(Q(pattern)).has_value()) << pattern;
     }
-}
-
-TEST(DefaultShortDateFormat, EnglishNames) {
-    const ShortDateFormat format = DefaultShortDateFormat();
-    EXPECT_EQ(format.pattern, QStringLiteral("M/d/yyyy"));
-    EXPECT_EQ(format.separator, QLatin1Char('/'));
-    EXPECT_EQ(format.longMonthNames[0], QStringLiteral("January"));
-    EXPECT_EQ(format.longMonthNames[8], QStringLiteral("September"));
-    EXPECT_EQ(format.shortMonthNames[4], QStringLiteral("May"));
-    EXPECT_EQ(format.shortMonthNames[11], QStringLiteral("Dec"));
-    for (int i = 0; i < 12; ++i)
-        EXPECT_TRUE(format.longMonthNames[i].startsWith(format.shortMonthNames[i])) << i;
 }
 
 // --- strftime patterns ---

@@ -1,6 +1,7 @@
 #include "calendar/LocaleDateFormat.h"
 
 #include "TimeLocale.h"
+#include "support/DateFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,18 @@ TEST(LocaleShortDateFormat, CLocale) {
         EXPECT_EQ(format.shortMonthNames[1], QStringLiteral("Feb")) << name;
         EXPECT_EQ(format.shortMonthNames[11], QStringLiteral("Dec")) << name;
     }
+}
+
+// The format most tests use has the month names of the C locale.
+TEST(LocaleShortDateFormat, CLocaleMonthNamesAreThoseOfTheTestsFormat) {
+    const TimeLocale locale("C");
+    ASSERT_TRUE(locale.ok());
+    const ShortDateFormat tests = test::DefaultShortDateFormat();
+    EXPECT_EQ(tests.pattern, QStringLiteral("M/d/yyyy"));
+    EXPECT_EQ(tests.separator, QLatin1Char('/'));
+    const ShortDateFormat c = LocaleShortDateFormat();
+    EXPECT_EQ(tests.longMonthNames, c.longMonthNames);
+    EXPECT_EQ(tests.shortMonthNames, c.shortMonthNames);
 }
 
 TEST(ShortDateFormatFromStrftime, OrderAndSeparatorOfPatternsWithWords) {

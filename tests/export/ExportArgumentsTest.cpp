@@ -1,16 +1,17 @@
 #include "export/ExportArguments.h"
 
+#include "support/DateFormats.h"
+#include "support/ProgramRun.h"
+
 #include <gtest/gtest.h>
 
 namespace kestro {
 namespace {
 
-QStringList Args(std::initializer_list<const char*> list) {
-    QStringList args;
-    for (const char* a : list)
-        args.append(QString::fromUtf8(a));
-    return args;
-}
+using test::DefaultShortDateFormat;
+using test::ShortDateFormatFromPattern;
+
+using test::Args;
 
 DayNumber Day(int d, int m, int y) {
     return DateToDayNumber(d, m, y, 0);

@@ -12,13 +12,6 @@
 namespace kestro::test {
 namespace {
 
-QStringList Args(std::initializer_list<const char*> list) {
-    QStringList args;
-    for (const char* a : list)
-        args.append(QString::fromUtf8(a));
-    return args;
-}
-
 const QByteArray kClassic = SettingsText("ACABABABCBCACACABABCBCBC", "3/1/2024");
 
 TEST(ExportIcsCommand, WritesTheCalendarOfTheFileTheWindowWouldOpen) {
@@ -36,15 +29,15 @@ TEST(ExportIcsCommand, WritesTheCalendarOfTheFileTheWindowWouldOpen) {
     for (const auto& c : cases) {
         QTemporaryDir home;
         const QString settings = home.path() + QLatin1String(c.settingsFile);
-        ASSERT_TRUE(WriteFile(settings, kClassic));
+        WriteBytes(settings, kClassic);
         const QDateTime modified = QFileInfo(settings).lastModified();
         const KestroRun run = RunKestro(c.args, home.path());
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_EQ(run.out.toStdString(), c.out);
         EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
         EXPECT_TRUE(
-            ReadFile(home.filePath(QStringLiteral("out.ics"))).startsWith("BEGIN:VCALENDAR"));
-        EXPECT_EQ(ReadFile(settings), kClassic);
+            ReadBytes(home.filePath(QStringLiteral("out.ics"))).startsWith("BEGIN:VCALENDAR"));
+        EXPECT_EQ(ReadBytes(settings), kClassic);
         EXPECT_EQ(QFileInfo(settings).lastModified(), modified);
     }
 }
@@ -75,7 +68,7 @@ TEST(ExportIcsCommand, WritesNothingAndSaysWhyWhenItCannot) {
         QTemporaryDir home;
         const QString settings = home.filePath(QStringLiteral("Dunmarek.ini"));
         if (!c.settings.isEmpty()) {
-            ASSERT_TRUE(WriteFile(settings, c.settings));
+            WriteBytes(settings, c.settings);
         }
         const KestroRun run = RunKestro(c.args, home.path());
         const std::string what = c.args.join(QLatin1Char(' ')).toStdString();
@@ -87,7 +80,7 @@ TEST(ExportIcsCommand, WritesNothingAndSaysWhyWhenItCannot) {
         EXPECT_TRUE(run.out.isEmpty()) << what;
         EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("out.ics")))) << what;
         if (!c.settings.isEmpty()) {
-            EXPECT_EQ(ReadFile(settings), c.settings) << what;
+            EXPECT_EQ(ReadBytes(settings), c.settings) << what;
         }
     }
 }
@@ -120,15 +113,15 @@ TEST(ExportPdfCommand, WritesOnePagePerYearOnTheLocalesPaper) {
     for (const auto& c : cases) {
         QTemporaryDir home;
         const QString settings = home.filePath(QStringLiteral("Dunmarek.ini"));
-        ASSERT_TRUE(WriteFile(settings, kClassic));
+        WriteBytes(settings, kClassic);
         const KestroRun run = RunKestro(c.args, home.path(), c.environment);
         const std::string what = c.args.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(run.exitCode, 0) << what << run.err.toStdString();
         EXPECT_EQ(run.out, c.out) << what;
         EXPECT_EQ(run.err, QString()) << what; // no notes of Qt's either
-        EXPECT_EQ(ReadFile(settings), kClassic);
+        EXPECT_EQ(ReadBytes(settings), kClassic);
         const QString pdf = home.filePath(QStringLiteral("wall.pdf"));
-        EXPECT_TRUE(ReadFile(pdf).startsWith("%PDF-")) << what;
+        EXPECT_TRUE(ReadBytes(pdf).startsWith("%PDF-")) << what;
         if (!HavePdfTools())
             continue;
         const QString info = PdfInfo(pdf).value_or(QString());
@@ -158,7 +151,7 @@ TEST(ExportPdfCommand, WritesNothingAndSaysWhyWhenItCannot) {
     for (const auto& c : cases) {
         QTemporaryDir home;
         const QString settings = home.filePath(QStringLiteral("Dunmarek.ini"));
-        ASSERT_TRUE(WriteFile(settings, c.settings));
+        WriteBytes(settings, c.settings);
         const KestroRun run = RunKestro(c.args, home.path());
         const std::string what = c.args.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(run.exitCode, c.exitCode) << what;
@@ -167,7 +160,7 @@ TEST(ExportPdfCommand, WritesNothingAndSaysWhyWhenItCannot) {
         EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << what;
         EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("wall.pdf")))) << what;
-        EXPECT_EQ(ReadFile(settings), c.settings) << what;
+        EXPECT_EQ(ReadBytes(settings), c.settings) << what;
     }
 }
 

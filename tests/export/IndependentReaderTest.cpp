@@ -6,6 +6,7 @@
 #include "settings/LetterSet.h"
 
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -80,9 +81,8 @@ TEST(IndependentReader, ExpandsEachExportToExactlyTheRotationsDays) {
         ASSERT_TRUE(calendar.ok()) << calendar.error.toStdString();
         const QString ics = dir.filePath(QStringLiteral("calendar.ics"));
         const QString expected = dir.filePath(QStringLiteral("expected.txt"));
-        ASSERT_TRUE(WriteFile(ics, calendar.text));
-        ASSERT_TRUE(
-            WriteFile(expected, ExpectedDays(s, calendar.platoons, calendar.first, o.until)));
+        WriteBytes(ics, calendar.text);
+        WriteBytes(expected, ExpectedDays(s, calendar.platoons, calendar.first, o.until));
         const Expansion run = Expand(ics, expected);
         if (run.skipped)
             GTEST_SKIP() << run.output;
@@ -92,8 +92,8 @@ TEST(IndependentReader, ExpandsEachExportToExactlyTheRotationsDays) {
 
 TEST(IndependentReader, ExpandsTheProgramsExportOfTheClassicRotation) {
     QTemporaryDir home;
-    ASSERT_TRUE(WriteFile(home.filePath(QStringLiteral("Dunmarek.ini")),
-                          SettingsText("ACABABABCBCACACABABCBCBC", "3/1/2024")));
+    WriteBytes(home.filePath(QStringLiteral("Dunmarek.ini")),
+               SettingsText("ACABABABCBCACACABABCBCBC", "3/1/2024"));
     const KestroRun run = RunKestro(
         {QStringLiteral("--export-ics"), QStringLiteral("shifts.ics"), QStringLiteral("Dunmarek")},
         home.path());
@@ -102,7 +102,7 @@ TEST(IndependentReader, ExpandsTheProgramsExportOfTheClassicRotation) {
     ScheduleSettings s = AbsentKeyDefaults();
     s.StartDay = DateToDayNumber(1, 3, 2024, 0);
     const QString expected = home.filePath(QStringLiteral("expected.txt"));
-    ASSERT_TRUE(WriteFile(expected, ExpectedDays(s, QStringLiteral("ABC"), s.StartDay, {})));
+    WriteBytes(expected, ExpectedDays(s, QStringLiteral("ABC"), s.StartDay, {}));
     const Expansion expansion = Expand(home.filePath(QStringLiteral("shifts.ics")), expected);
     if (expansion.skipped)
         GTEST_SKIP() << expansion.output;

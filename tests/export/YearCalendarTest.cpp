@@ -1,5 +1,6 @@
 #include "export/YearCalendar.h"
 #include "export/ExportDialogs.h"
+#include "support/DateFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -183,7 +184,7 @@ TEST(LayOutYearCalendar, KeepsEverythingInsideTheMarginsWithoutOverlaps) {
 
 TEST(YearCalendarFooter, NamesTheRotationItsStartInTheUsersFormatAndTheFile) {
     YearCalendarSource source = Classic();
-    source.format = ShortDateFormatFromPattern(QStringLiteral("dd.MM.yyyy"));
+    source.format = test::ShortDateFormatFromPattern(QStringLiteral("dd.MM.yyyy"));
     EXPECT_EQ(YearCalendarFooter(source),
               QStringLiteral("Rotation ACABABABCBCACACABABCBCBC (24 days) from 01.03.2024  "
                              "\u2022  Dunmarek.ini"));

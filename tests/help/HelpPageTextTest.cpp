@@ -1,7 +1,7 @@
 // Pages that would freeze or crash the text browser are recognised on their text, the way Qt's
 // HTML reader would read them; the program's own pages pass.
 #include "help/HelpPageText.h"
-#include "GeneratedPages.h"
+#include "support/GeneratedHelpPages.h"
 
 #include <QDir>
 #include <QFile>

@@ -68,15 +68,15 @@ TEST_P(EndSignal, DuringASaveTheSaveFinishesFirst) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Dunmarek.ini"));
     const QByteArray original = RealisticSettingsFile(8 * 1024 * 1024, 5, 8000);
-    WriteFileBytes(path, original);
+    WriteBytes(path, original);
     const auto started = Clock::now();
     ASSERT_TRUE(StandardSave().SaveTo(path));
     const auto oneSave = Clock::now() - started;
-    const QByteArray saved = ReadFileOrMark(path);
+    const QByteArray saved = ReadBytes(path);
 
     // A third into the save; sooner when the save went faster than it did here.
     for (int tries = 0; tries < 5; ++tries) {
-        WriteFileBytes(path, original);
+        WriteBytes(path, original);
         const auto delay =
             std::chrono::duration_cast<std::chrono::microseconds>(oneSave / (3 << tries));
         const int status = SignalChild(path, signal, delay);
@@ -85,7 +85,7 @@ TEST_P(EndSignal, DuringASaveTheSaveFinishesFirst) {
             continue; // the signal came after the save
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal)
             << "the child did not end by the signal; status " << status;
-        EXPECT_TRUE(ReadFileOrMark(path) == saved) << "the save did not finish";
+        EXPECT_TRUE(ReadBytes(path) == saved) << "the save did not finish";
         EXPECT_EQ(
             QDir(dir.path())
                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),

@@ -7,10 +7,11 @@
 
 #include "ReliabilityTestSupport.h"
 
-#include "calendar/Clock.h"
 #include "settings/IniDocument.h"
 #include "settings/LoadSettings.h"
 #include "settings/SettingsFileIO.h"
+#include "support/FixedClock.h"
+#include "support/Utf16.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -27,11 +28,6 @@ namespace kestro::reliability {
 namespace {
 
 constexpr qsizetype MiB = 1024 * 1024;
-
-class FixedClock final : public Clock {
-public:
-    CalendarDate Today() const override { return {15, 6, 2024}; }
-};
 
 std::uint64_t Seed() {
     static const std::uint64_t seed = SeedFromEnvironment("KESTRO_HOSTILE_SEED", 20240615);
@@ -145,15 +141,8 @@ QByteArray InvalidUtf8() {
 }
 
 QByteArray Utf16(bool bigEndian) {
-    const QString text = QString::fromLatin1(RealisticSettingsFile(64 * 1024, Seed()));
-    QByteArray bytes;
-    for (const QChar c : text) {
-        const char low = char(c.unicode() & 0xFF);
-        const char high = char(c.unicode() >> 8);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
-    }
-    return bytes;
+    return test::Utf16Text(QString::fromLatin1(RealisticSettingsFile(64 * 1024, Seed())),
+                           bigEndian);
 }
 
 QByteArray Utf16LeWithoutBom() {
@@ -388,9 +377,9 @@ TEST_P(HostileSettingsFile, LoadsAndASaveChangesOnlyTheLinesItWrites) {
     const QString path = dir.filePath(QStringLiteral("Dunmarek.ini"));
     QByteArray input = c.make();
     ASSERT_LT(input.size(), SettingsFileMaxBytes);
-    WriteFileBytes(path, input);
+    WriteBytes(path, input);
 
-    const FixedClock clock;
+    const test::FixedClock clock({15, 6, 2024});
     SaveRequest request = StandardSave();
     ScheduleSettings loaded;
     LoadSettings(path, loaded, request.format, clock);
@@ -412,11 +401,11 @@ TEST_P(HostileSettingsFile, LoadsAndASaveChangesOnlyTheLinesItWrites) {
     const IniEncoding encoding = DetectIniEncoding(input);
     if (encoding == IniEncoding::Unknown) {
         EXPECT_FALSE(request.SaveTo(path));
-        EXPECT_TRUE(ReadFileOrMark(path) == input) << "a file of unknown encoding was changed";
+        EXPECT_TRUE(ReadBytes(path) == input) << "a file of unknown encoding was changed";
         return;
     }
     ASSERT_TRUE(request.SaveTo(path));
-    const QByteArray output = ReadFileOrMark(path);
+    const QByteArray output = ReadBytes(path);
     EXPECT_EQ(DetectIniEncoding(output), encoding);
     ExpectOnlyWrittenLinesChanged(AsUtf8(input, encoding), AsUtf8(output, encoding));
     input.clear();

@@ -111,11 +111,11 @@ TEST_P(SaveThroughLinks, WritesTheFileTheKernelOpens) {
     const QString path = root + QStringLiteral("/linked/Dunmarek.ini");
     const QString written = root + u'/' + QLatin1String(c.written);
     if (c.exists)
-        WriteFileBytes(written, OldContent);
+        WriteBytes(written, OldContent);
 
     ASSERT_TRUE(StandardSave().SaveTo(path));
-    EXPECT_TRUE(Saved(ReadFileOrMark(written))) << ReadFileOrMark(written).constData();
-    EXPECT_EQ(ReadFileOrMark(path), ReadFileOrMark(written));
+    EXPECT_TRUE(Saved(ReadBytes(written))) << ReadBytes(written).constData();
+    EXPECT_EQ(ReadBytes(path), ReadBytes(written));
     EXPECT_TRUE(QFileInfo(root + QStringLiteral("/real/a/b/Dunmarek.ini")).isSymLink());
     EXPECT_EQ(Entries(root + QStringLiteral("/shared")), QStringList());
 }
@@ -175,7 +175,7 @@ void SetAttribute(const QString& path, const char* name, const QByteArray& value
 
 bool AttributesSupported(const QString& folder) {
     const QString probe = folder + QStringLiteral("/probe");
-    WriteFileBytes(probe, "");
+    WriteBytes(probe, "");
     const QByteArray acl = AccessAcl();
     const bool supported = ::setxattr(Name(probe).constData(), "user.probe", "1", 1, 0) == 0 &&
                            ::setxattr(Name(probe).constData(), "system.posix_acl_access",
@@ -223,7 +223,7 @@ TEST_P(KeepFile, SavesAndKeepsWhatTheFileIs) {
         GTEST_SKIP() << "the file system of " << folder.toStdString()
                      << " takes no user.* attributes or ACLs";
     const QString path = folder + QStringLiteral("/Dunmarek.ini");
-    WriteFileBytes(path, OldContent);
+    WriteBytes(path, OldContent);
     Check(::chown(Name(path).constData(), c.owner, c.owner) == 0, "chown");
     Check(::chmod(Name(path).constData(), c.owner == 0 ? 0666 : 0664) == 0, "chmod");
     if (c.attributes) {
@@ -251,7 +251,7 @@ TEST_P(KeepFile, SavesAndKeepsWhatTheFileIs) {
     EXPECT_EQ(after.links, before.links);
     EXPECT_EQ(after.inode == before.inode, c.way == Way::InPlace) << "the other way was taken";
     for (const QString& entry : entries) // the file and its other link
-        EXPECT_TRUE(Saved(ReadFileOrMark(folder + u'/' + entry))) << entry.toStdString();
+        EXPECT_TRUE(Saved(ReadBytes(folder + u'/' + entry))) << entry.toStdString();
     EXPECT_EQ(Entries(folder), entries); // nothing left beside it
 }
 
@@ -263,7 +263,7 @@ TEST(KeepFileInPlace, AFailedWritePutsTheOldContentBack) {
     const QString folder = Physical(dir);
     const QString path = folder + QStringLiteral("/Dunmarek.ini");
     const QByteArray before = RealisticSettingsFile(64 * 1024, 3);
-    WriteFileBytes(path, before);
+    WriteBytes(path, before);
     ASSERT_EQ(
         ::link(Name(path).constData(), Name(folder + QStringLiteral("/other.ini")).constData()), 0);
     const QStringList entries = Entries(folder);
@@ -275,7 +275,7 @@ TEST(KeepFileInPlace, AFailedWritePutsTheOldContentBack) {
         GTEST_SKIP() << "cannot set a file-size limit";
     EXPECT_EQ(result, ChildResult::Failed) << ChildResultName(result);
     EXPECT_EQ(reason, QStringLiteral("File too large"));
-    EXPECT_EQ(ReadFileOrMark(path), before);
+    EXPECT_EQ(ReadBytes(path), before);
     EXPECT_EQ(Entries(folder), entries);
 }
 
@@ -286,8 +286,8 @@ TEST(KeepFileInPlace, ABindMountedFileIsWrittenInPlace) {
     const QString folder = Physical(dir);
     const QString path = folder + QStringLiteral("/Dunmarek.ini");
     const QString source = folder + QStringLiteral("/mounted.ini");
-    WriteFileBytes(path, OldContent);
-    WriteFileBytes(source, OldContent);
+    WriteBytes(path, OldContent);
+    WriteBytes(source, OldContent);
     const pid_t child = ::fork();
     if (child == 0) {
         if (::unshare(CLONE_NEWNS) != 0 ||
@@ -303,8 +303,8 @@ TEST(KeepFileInPlace, ABindMountedFileIsWrittenInPlace) {
     if (WEXITSTATUS(status) == 3)
         GTEST_SKIP() << "cannot make a bind mount in a mount namespace of its own here";
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the save failed";
-    EXPECT_TRUE(Saved(ReadFileOrMark(source))) << ReadFileOrMark(source).constData();
-    EXPECT_EQ(ReadFileOrMark(path), OldContent); // beneath the mount, untouched
+    EXPECT_TRUE(Saved(ReadBytes(source))) << ReadBytes(source).constData();
+    EXPECT_EQ(ReadBytes(path), OldContent); // beneath the mount, untouched
     EXPECT_EQ(Entries(folder),
               (QStringList{QStringLiteral("Dunmarek.ini"), QStringLiteral("mounted.ini")}));
 }

@@ -62,16 +62,16 @@ Versions ExpectedVersions(const QByteArray& original, const SaveRequest& first,
                           const SaveRequest& second) {
     QTemporaryDir scratch;
     const QString path = scratch.filePath(QStringLiteral("Dunmarek.ini"));
-    WriteFileBytes(path, original);
+    WriteBytes(path, original);
     Versions versions{original, {}, {}};
     if (!first.SaveTo(path))
         throw std::runtime_error("the first save failed");
-    versions.first = ReadFileOrMark(path);
+    versions.first = ReadBytes(path);
     if (!second.SaveTo(path))
         throw std::runtime_error("the second save failed");
-    versions.second = ReadFileOrMark(path);
+    versions.second = ReadBytes(path);
     // The child alternates the two saves, so the first must make the same file again.
-    if (!first.SaveTo(path) || ReadFileOrMark(path) != versions.first)
+    if (!first.SaveTo(path) || ReadBytes(path) != versions.first)
         throw std::runtime_error("saving the first request again made another file");
     return versions;
 }
@@ -129,7 +129,7 @@ TEST(KillDuringSave, TheFileIsAlwaysTheOldOrTheNewVersionWhole) {
 
     // How long a child takes to make one save; the kills land anywhere in the first save or early
     // in the second.
-    WriteFileBytes(path, original);
+    WriteBytes(path, original);
     const auto started = std::chrono::steady_clock::now();
     const pid_t timed = ::fork();
     if (timed == 0)
@@ -163,7 +163,7 @@ TEST(KillDuringSave, TheFileIsAlwaysTheOldOrTheNewVersionWhole) {
     int killedMidWrite = 0;
     int leftNamed = 0;
     for (int kill = 0; kill < Kills; ++kill) {
-        WriteFileBytes(path, original);
+        WriteBytes(path, original);
         ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), Mode), 0);
         const std::int64_t delay = delays(random);
         const pid_t child = ::fork();
@@ -183,7 +183,7 @@ TEST(KillDuringSave, TheFileIsAlwaysTheOldOrTheNewVersionWhole) {
             return ::testing::Message()
                    << "kill " << kill << " after " << delay << " us; KESTRO_KILL_SEED=" << seed;
         };
-        const QByteArray now = ReadFileOrMark(path);
+        const QByteArray now = ReadBytes(path);
         const Versions::Version version = versions.Match(now);
         ASSERT_NE(version, Versions::Version::None)
             << where() << ": the file is no whole version (" << now.size() << " bytes)";
@@ -206,7 +206,7 @@ TEST(KillDuringSave, TheFileIsAlwaysTheOldOrTheNewVersionWhole) {
                 continue;
             }
             // Named only once whole; the next save, in the next round, removes it.
-            const QByteArray left = ReadFileOrMark(entry.absoluteFilePath());
+            const QByteArray left = ReadBytes(entry.absoluteFilePath());
             EXPECT_TRUE(left == versions.first || left == versions.second)
                 << where() << ": " << entry.fileName().toStdString() << " is no whole version";
         }
@@ -244,7 +244,7 @@ TEST(KillDuringSave, ASaveRemovesOnlyWhatEndedProcessesLeft) {
     const QStringList kept{QStringLiteral(".Dunmarek.ini.kestro-1"),
                            QStringLiteral(".Dunmarek.ini.Ab12Cd"), QStringLiteral("Dunmarek.ini")};
     for (const QString& name : kept + QStringList{leftByEnded})
-        WriteFileBytes(dir.filePath(name), "[Config]\n");
+        WriteBytes(dir.filePath(name), "[Config]\n");
     ASSERT_TRUE(StandardSave().SaveTo(dir.filePath(QStringLiteral("Dunmarek.ini"))));
     QStringList now =
         QDir(dir.path())

@@ -8,6 +8,8 @@
 #include "settings/FieldText.h"
 #include "settings/SaveSettings.h"
 #include "settings/ScheduleSettings.h"
+#include "support/DateFormats.h"
+#include "support/Files.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -28,18 +30,9 @@
 
 namespace kestro::reliability {
 
-inline void WriteFileBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        throw std::runtime_error("cannot write test file " + path.toStdString());
-}
-
-inline QByteArray ReadFileOrMark(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
+using test::DefaultShortDateFormat;
+using test::ReadBytes;
+using test::WriteBytes;
 
 // A seed for generated data or random timing: the environment variable when it is set (to repeat
 // a run), else the fallback. It is printed, so that a failing run can be repeated.

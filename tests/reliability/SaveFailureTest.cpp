@@ -63,7 +63,7 @@ QString MakeFolder(const QString& root, const char* name, mode_t mode) {
 
 QString MakeSettings(const QString& folder, const char* name, mode_t mode) {
     const QString path = folder + u'/' + QLatin1String(name);
-    WriteFileBytes(path, RealisticSettingsFile(256 * 1024, 11));
+    WriteBytes(path, RealisticSettingsFile(256 * 1024, 11));
     Check(::chmod(Name(path).constData(), mode) == 0, "chmod file");
     return path;
 }
@@ -107,7 +107,7 @@ Arranged FolderInPlaceOfTheFile(const QString& root, bool obstacle) {
     const QString folder = MakeFolder(root, "case", 0755);
     if (obstacle) {
         const QString inside = MakeFolder(folder, "Dunmarek.ini", 0755);
-        WriteFileBytes(inside + QStringLiteral("/keep.txt"), "kept\n");
+        WriteBytes(inside + QStringLiteral("/keep.txt"), "kept\n");
     }
     return {folder + u'/' + SettingsName, {}};
 }

@@ -5,10 +5,10 @@
 
 #include "ReliabilityTestSupport.h"
 
-#include "calendar/Clock.h"
 #include "settings/IniDocument.h"
 #include "settings/LoadSettings.h"
 #include "settings/SettingsFileIO.h"
+#include "support/FixedClock.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -18,17 +18,12 @@
 namespace kestro::reliability {
 namespace {
 
-class FixedClock final : public Clock {
-public:
-    CalendarDate Today() const override { return {15, 6, 2024}; }
-};
-
 const QByteArray Schedule = "[Shift Schedule]\nNumberOfPlatoons=5\n";
 
 // The schedule followed by NUL bytes up to `size`.
 QString MakeSparseSettings(const QTemporaryDir& dir, qint64 size) {
     const QString path = dir.filePath(QStringLiteral("Dunmarek.ini"));
-    WriteFileBytes(path, Schedule);
+    WriteBytes(path, Schedule);
     QFile file(path);
     if (!file.resize(size))
         throw std::runtime_error("cannot resize the test file");
@@ -87,7 +82,7 @@ TEST(SettingsFileSizeLimit, FilesUpToTheLimitAreReadAndLargerOnesAreNot) {
 
 TEST(SettingsFileSizeLimit, AFileOverTheLimitLoadsAsNoFile) {
     QTemporaryDir dir;
-    const FixedClock clock;
+    const test::FixedClock clock({15, 6, 2024});
     const ShortDateFormat format = DefaultShortDateFormat();
     ScheduleSettings loaded;
     const LoadOutcome outcome =

@@ -1,9 +1,13 @@
 #include "rotation/EditRules.h"
+#include "support/DateFormats.h"
 
 #include <gtest/gtest.h>
 
 namespace kestro {
 namespace {
+
+using test::DefaultShortDateFormat;
+using test::ShortDateFormatFromPattern;
 
 DayNumber Day(int d, int m, int y) {
     return DateToDayNumber(d, m, y, 0);

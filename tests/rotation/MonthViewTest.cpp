@@ -1,4 +1,5 @@
 #include "rotation/MonthView.h"
+#include "support/DateFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,9 @@
 
 namespace kestro {
 namespace {
+
+using test::DefaultShortDateFormat;
+using test::ShortDateFormatFromPattern;
 
 DayNumber Day(int d, int m, int y) {
     return DateToDayNumber(d, m, y, 0);

@@ -3,6 +3,7 @@
 #include "settings/SaveSettings.h"
 
 #include "ini_test_support.h"
+#include "support/DateFormats.h"
 #include "support/Files.h"
 #include "support/FixedClock.h"
 
@@ -21,6 +22,8 @@
 
 namespace kestro {
 namespace {
+
+using test::DefaultShortDateFormat;
 
 using test::FixedClock;
 

@@ -7,6 +7,7 @@
 #include "support/FixedClock.h"
 
 #include "ini_test_support.h"
+#include "support/DateFormats.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -22,6 +23,9 @@
 
 namespace kestro {
 namespace {
+
+using test::DefaultShortDateFormat;
+using test::ShortDateFormatFromPattern;
 
 using test::ReadBytes;
 using test::WriteBytes;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/IniDocument.h"
+#include "support/Utf16.h"
 
 #include <QByteArray>
 #include <QString>
@@ -32,17 +33,7 @@ inline void PrintTo(const QString& text, std::ostream* os) {
     *os << "u\"" << Escaped(text.toUtf8()) << '"';
 }
 
-// Text as UTF-16 in either byte order, without a byte order mark.
-inline QByteArray Utf16Text(const QString& text, bool bigEndian = false) {
-    QByteArray out;
-    for (const QChar c : text) {
-        const char low = char(c.unicode() & 0xFF);
-        const char high = char(c.unicode() >> 8);
-        out += bigEndian ? high : low;
-        out += bigEndian ? low : high;
-    }
-    return out;
-}
+using kestro::test::Utf16Text;
 
 // A UTF-16 LE file: byte order mark, then the text.
 inline QByteArray Utf16File(const QString& text) {

@@ -1,8 +1,10 @@
-#include "help/About.h"
+#include "helpwindows/About.h"
+
 #include "help/AboutPicture.h"
+#include "support/ModalAnswer.h"
+#include "support/Pixels.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
@@ -11,42 +13,28 @@
 #include <QScreen>
 #include <QTest>
 
-#include "PixelCount.h"
-#include <QTimer>
-
 #include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace kestro;
+using kestro::test::ModalAnswer;
+using kestro::test::PixelsNear;
 
 namespace {
 
-// Runs ShowAboutBox and, while its box is open, hands the box to whileOpen, then closes it. Should
-// the box never appear, every About box found is closed after a few seconds all the same, so the
-// test cannot wait for ever.
+// Runs ShowAboutBox and, while its box is open, hands the box to whileOpen, then closes it. True
+// when the box showed, was the only modal window and closed.
 bool ShowAboutBoxAndAnswer(const std::function<void(TAboutBox*)>& whileOpen) {
-    bool seen = false;
-    QElapsedTimer clock;
-    clock.start();
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<TAboutBox*>(QApplication::activeModalWidget())) {
-            poll.stop();
-            seen = true;
-            whileOpen(box);
-            box->reject();
-        } else if (clock.elapsed() > 5000) {
-            poll.stop();
-            for (QWidget* widget : QApplication::topLevelWidgets())
-                if (auto* stray = qobject_cast<TAboutBox*>(widget))
-                    stray->reject();
-        }
+    ModalAnswer answer([&](QWidget* modal) {
+        auto* box = qobject_cast<TAboutBox*>(modal);
+        if (box == nullptr)
+            return false;
+        whileOpen(box);
+        box->reject();
+        return true;
     });
-    poll.start();
     ShowAboutBox(nullptr);
-    poll.stop();
-    return seen;
+    return answer.answered && answer.unexpected == 0;
 }
 
 } // namespace
@@ -154,11 +142,11 @@ private slots:
         const QImage shown = box.ProgramIcon->grab().toImage();
         QCOMPARE(shown.size(), QSize(121, 81));
         // The dark blue title band across the top and red, blue and lime days below it.
-        QVERIFY(CountNear(shown.copy(0, 0, 121, 15), qRgb(0x1C, 0x2F, 0x5E), 40) > 121 * 10);
+        QVERIFY(PixelsNear(shown.copy(0, 0, 121, 15), qRgb(0x1C, 0x2F, 0x5E), 40) > 121 * 10);
         const QImage days = shown.copy(0, 30, 121, 51);
-        QVERIFY(CountNear(days, qRgb(0xFF, 0, 0), 60) > 200);
-        QVERIFY(CountNear(days, qRgb(0, 0, 0xFF), 60) > 200);
-        QVERIFY(CountNear(days, qRgb(0, 0xFF, 0), 60) > 200);
+        QVERIFY(PixelsNear(days, qRgb(0xFF, 0, 0), 60) > 200);
+        QVERIFY(PixelsNear(days, qRgb(0, 0, 0xFF), 60) > 200);
+        QVERIFY(PixelsNear(days, qRgb(0, 0xFF, 0), 60) > 200);
     }
 
     void aDamagedPictureLeavesAnEmptyFrame() {
@@ -168,7 +156,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         const QImage shown = box.ProgramIcon->grab().toImage();
         const QColor background = box.palette().color(QPalette::Window);
-        QCOMPARE(CountNear(shown, background.rgb(), 0), 121 * 81);
+        QCOMPARE(PixelsNear(shown, background.rgb(), 0), 121 * 81);
     }
 
     void doubleClickOnThePictureShowsTheWebSite() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "help/Jpeg.h"
+#include "widgets/Panel.h"
 
 #include <QByteArray>
 #include <QDialog>
@@ -29,20 +30,11 @@ QString AboutVersion();
 // A decoded picture as a QImage; a null image when the bytes do not match the size.
 QImage ToQImage(const RgbImage& picture);
 
-// A panel framed by two bevels: lowered outside, raised inside.
-class TBevelPanel : public QWidget {
-public:
-    explicit TBevelPanel(QWidget* parent);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};
-
 // A picture stretched to fill the control. Draws nothing when it holds no picture.
-class TImage : public QWidget {
+class PictureBox : public QWidget {
     Q_OBJECT
 public:
-    explicit TImage(QWidget* parent);
+    explicit PictureBox(QWidget* parent);
     void setImage(const QImage& image);
     const QImage& image() const { return image_; }
 
@@ -67,8 +59,8 @@ public:
     explicit TAboutBox(QWidget* parent = nullptr);
     TAboutBox(QWidget* parent, const QByteArray& pictureJpeg);
 
-    TBevelPanel* pAbout;
-    TImage* ProgramIcon;
+    Panel* pAbout;
+    PictureBox* ProgramIcon;
     QLabel* lblProduct;
     QLabel* lblVersion;
     QLabel* lblCopyright;

@@ -1,8 +1,8 @@
 // The help browser shows pages that would freeze or crash it as plain text under an error line,
 // quickly, and reads everything a page shows before drawing it.
-#include "GeneratedPages.h"
 #include "Watchdog.h"
-#include "help/HelpViewer.h"
+#include "helpwindows/HelpViewer.h"
+#include "support/GeneratedHelpPages.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -83,7 +83,7 @@ private slots:
         QFETCH(QString, reason);
         Pages pages;
         pages.objects.insert(u"/page.html"_s, html);
-        THelpBrowser browser(nullptr);
+        HelpBrowser browser(nullptr);
         browser.resize(570, 480);
         browser.setFetch(pages.Fetch());
         browser.show();
@@ -114,7 +114,7 @@ private slots:
         pages.objects.insert(u"/look.css"_s, "h1 { color: #1c2f5e; }");
         pages.objects.insert(u"/dir/green.png"_s, SmallPng(30, 20));
         pages.objects.insert(u"/dir/back.png"_s, SmallPng(4, 4));
-        THelpBrowser browser(nullptr);
+        HelpBrowser browser(nullptr);
         browser.resize(570, 480);
         browser.setFetch(pages.Fetch());
         browser.show();
@@ -157,7 +157,7 @@ private slots:
             "<body>" +
                 body + "</body></html>");
         pages.objects.insert(u"/look.css"_s, "b { display: block }");
-        THelpBrowser browser(nullptr);
+        HelpBrowser browser(nullptr);
         browser.setFetch(pages.Fetch());
         browser.setSource(HelpUrl(u"page.html"_s));
         QCOMPARE(browser.refusal(), reason);

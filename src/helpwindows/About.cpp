@@ -1,4 +1,4 @@
-#include "help/About.h"
+#include "helpwindows/About.h"
 
 #include "help/AboutPicture.h"
 
@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
-#include <qdrawutil.h>
 
 using namespace Qt::StringLiterals;
 
@@ -43,23 +42,14 @@ QImage ToQImage(const RgbImage& picture) {
     return view.copy(); // QImage rows are padded; the copy owns its own, padded memory
 }
 
-TBevelPanel::TBevelPanel(QWidget* parent) : QWidget(parent) {}
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
-void TBevelPanel::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    const QRect outer = rect();
-    qDrawShadeRect(&painter, outer, palette(), /*sunken=*/true, 1);
-    qDrawShadeRect(&painter, outer.adjusted(1, 1, -1, -1), palette(), /*sunken=*/false, 1);
-}
-
-TImage::TImage(QWidget* parent) : QWidget(parent) {}
-
-void TImage::setImage(const QImage& image) {
+void PictureBox::setImage(const QImage& image) {
     image_ = image;
     update();
 }
 
-void TImage::paintEvent(QPaintEvent*) {
+void PictureBox::paintEvent(QPaintEvent*) {
     if (image_.isNull())
         return;
     QPainter painter(this);
@@ -67,7 +57,7 @@ void TImage::paintEvent(QPaintEvent*) {
     painter.drawImage(rect(), image_);
 }
 
-void TImage::mouseDoubleClickEvent(QMouseEvent* event) {
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
     QWidget::mouseDoubleClickEvent(event);
     emit doubleClicked();
 }
@@ -85,17 +75,17 @@ TAboutBox::TAboutBox(QWidget* parent, const QByteArray& pictureJpeg)
     setFixedSize(298, 228);
 
     setObjectName(u"AboutBox"_s);
-    pAbout = new TBevelPanel(this);
+    pAbout = new Panel(Panel::Bevel::LoweredOuterRaisedInner, Qt::AlignCenter, this);
     pAbout->setObjectName(u"pAbout"_s);
     pAbout->setGeometry(8, 8, 281, 177);
 
-    ProgramIcon = new TImage(pAbout);
+    ProgramIcon = new PictureBox(pAbout);
     ProgramIcon->setObjectName(u"ProgramIcon"_s);
     ProgramIcon->setGeometry(8, 8, 121, 81);
     const JpegDecodeResult picture = DecodeJpeg(pictureJpeg);
     if (picture.ok())
         ProgramIcon->setImage(ToQImage(picture.image));
-    connect(ProgramIcon, &TImage::doubleClicked, this, &TAboutBox::ProgramIconDblClick);
+    connect(ProgramIcon, &PictureBox::doubleClicked, this, &TAboutBox::ProgramIconDblClick);
 
     lblProduct = MakeLabel(pAbout, u"lblProduct"_s, AboutProduct, 136, 24, 137, 13);
     lblVersion = MakeLabel(pAbout, u"lblVersion"_s, AboutVersion(), 136, 56, 137, 13);

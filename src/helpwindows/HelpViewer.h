@@ -1,7 +1,7 @@
 #pragma once
 
 #include "help/HelpFile.h"
-#include "help/HelpPage.h"
+#include "helpwindows/HelpPage.h"
 
 #include <QString>
 #include <QTextBrowser>
@@ -22,10 +22,10 @@ namespace kestro {
 // disk. Each page is read and checked before it is shown (HelpPage.h); a page beyond the bounds
 // is shown as plain text under a line that says why. Links to web addresses go to the desktop's
 // browser.
-class THelpBrowser : public QTextBrowser {
+class HelpBrowser : public QTextBrowser {
     Q_OBJECT
 public:
-    explicit THelpBrowser(QWidget* parent);
+    explicit HelpBrowser(QWidget* parent);
     // Where pages come from; forgets the page read before.
     void setFetch(FetchHelpObjects fetch) {
         fetch_ = std::move(fetch);
@@ -47,10 +47,10 @@ private:
 };
 
 // The help window: the table of contents on the left, the page on the right. Not modal.
-class THelpViewer : public QWidget {
+class HelpViewer : public QWidget {
     Q_OBJECT
 public:
-    explicit THelpViewer(QWidget* parent = nullptr);
+    explicit HelpViewer(QWidget* parent = nullptr);
 
     // Shows an opened help file with its table of contents, at its first page.
     void showHelpFile(HelpArchive archive, std::vector<HelpTopic> topics);
@@ -59,7 +59,7 @@ public:
     void showTopic(const QString& local);
 
     QTreeWidget* contentsTree;
-    THelpBrowser* browser;
+    HelpBrowser* browser;
     QToolButton* backButton;
     QToolButton* forwardButton;
     QToolButton* homeButton;
@@ -77,9 +77,6 @@ private:
     QString helpFile_;
     QString homePage_;
 };
-
-// The help window that is open now, or nullptr.
-THelpViewer* OpenHelpViewer();
 
 // Opens the help window at the table of contents of helpFile, or brings the open one to the
 // front. False, and no window, when the file is missing, unreadable or has no contents.

@@ -1,8 +1,8 @@
-#include "help/HelpPage.h"
+#include "helpwindows/HelpPage.h"
 
-#include "help/About.h"
 #include "help/HelpPageText.h"
 #include "help/Jpeg.h"
+#include "helpwindows/About.h"
 
 #include <QBuffer>
 #include <QImage>

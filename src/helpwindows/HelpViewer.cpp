@@ -1,4 +1,4 @@
-#include "help/HelpViewer.h"
+#include "helpwindows/HelpViewer.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -23,8 +23,8 @@ namespace {
 
 constexpr int LocalRole = Qt::UserRole;
 
-QPointer<THelpViewer>& CurrentViewer() {
-    static QPointer<THelpViewer> viewer;
+QPointer<HelpViewer>& CurrentViewer() {
+    static QPointer<HelpViewer> viewer;
     return viewer;
 }
 
@@ -51,12 +51,12 @@ const HelpTopic* FirstPage(const std::vector<HelpTopic>& topics) {
 
 } // namespace
 
-THelpBrowser::THelpBrowser(QWidget* parent) : QTextBrowser(parent) {
+HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);
-    connect(this, &QTextBrowser::anchorClicked, this, &THelpBrowser::followLink);
+    connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::followLink);
 }
 
-void THelpBrowser::followLink(const QUrl& url) {
+void HelpBrowser::followLink(const QUrl& url) {
     if (url.scheme() == HelpUrlScheme) {
         setSource(url);
         return;
@@ -66,7 +66,7 @@ void THelpBrowser::followLink(const QUrl& url) {
         QDesktopServices::openUrl(url);
 }
 
-void THelpBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
+void HelpBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
     // The page and everything it shows are read now, while waiting is safe; drawing the page
     // later only takes what was read here.
     if (name.scheme() == HelpUrlScheme &&
@@ -80,7 +80,7 @@ void THelpBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType typ
     QTextBrowser::doSetSource(name, type);
 }
 
-QVariant THelpBrowser::loadResource(int type, const QUrl& name) {
+QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     // Never reach out to the disk or the network: only the help file's own objects are shown.
     if (name.scheme() != HelpUrlScheme)
         return {};
@@ -90,7 +90,7 @@ QVariant THelpBrowser::loadResource(int type, const QUrl& name) {
     return page_.resources.value(path);
 }
 
-THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
+HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(u"Kestro Help"_s);
     resize(780, 540);
@@ -113,7 +113,7 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     contentsTree = new QTreeWidget(this);
     contentsTree->setHeaderHidden(true);
     contentsTree->setColumnCount(1);
-    browser = new THelpBrowser(this);
+    browser = new HelpBrowser(this);
     browser->setFetch([this](const QStringList& paths) { return fetch(paths); });
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
@@ -150,7 +150,7 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     });
 }
 
-void THelpViewer::showHelpFile(HelpArchive archive, std::vector<HelpTopic> topics) {
+void HelpViewer::showHelpFile(HelpArchive archive, std::vector<HelpTopic> topics) {
     helpFile_ = archive.fileName;
     archive_ = std::move(archive);
     {
@@ -170,7 +170,7 @@ void THelpViewer::showHelpFile(HelpArchive archive, std::vector<HelpTopic> topic
         showTopic(homePage_);
 }
 
-void THelpViewer::showTopic(const QString& local) {
+void HelpViewer::showTopic(const QString& local) {
     const QUrl url = HelpUrl(local);
     if (browser->source().path() == url.path() && !browser->source().isEmpty()) {
         if (url.hasFragment())
@@ -180,14 +180,14 @@ void THelpViewer::showTopic(const QString& local) {
     browser->setSource(url, QTextDocument::HtmlResource);
 }
 
-std::vector<HelpObject> THelpViewer::fetch(const QStringList& paths) {
+std::vector<HelpObject> HelpViewer::fetch(const QStringList& paths) {
     if (!archive_)
         return std::vector<HelpObject>(std::size_t(paths.size()),
                                        HelpObject{{}, u"No help file is open."_s});
     return ReadHelpObjects(*archive_, paths);
 }
 
-void THelpViewer::closeEvent(QCloseEvent* event) {
+void HelpViewer::closeEvent(QCloseEvent* event) {
     // Closing destroys the window, which a read waiting below in the stack still uses: close once
     // the read is done.
     if (readsWaiting > 0) {
@@ -198,7 +198,7 @@ void THelpViewer::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-void THelpViewer::addTopics(QTreeWidgetItem* parentItem, const std::vector<HelpTopic>& topics) {
+void HelpViewer::addTopics(QTreeWidgetItem* parentItem, const std::vector<HelpTopic>& topics) {
     for (const HelpTopic& topic : topics) {
         auto* item = parentItem != nullptr ? new QTreeWidgetItem(parentItem)
                                            : new QTreeWidgetItem(contentsTree);
@@ -208,7 +208,7 @@ void THelpViewer::addTopics(QTreeWidgetItem* parentItem, const std::vector<HelpT
     }
 }
 
-void THelpViewer::selectTopicOf(const QUrl& url) {
+void HelpViewer::selectTopicOf(const QUrl& url) {
     const QString path = NormalizeHelpPath(url.path(QUrl::FullyDecoded));
     QTreeWidgetItem* current = contentsTree->currentItem();
     if (current != nullptr && NormalizeHelpPath(current->data(0, LocalRole).toString()) == path)
@@ -225,17 +225,13 @@ void THelpViewer::selectTopicOf(const QUrl& url) {
     contentsTree->setCurrentItem(nullptr);
 }
 
-void THelpViewer::updateTitle() {
+void HelpViewer::updateTitle() {
     const QString title = browser->documentTitle();
     setWindowTitle(title.isEmpty() ? u"Kestro Help"_s : u"Kestro Help - "_s + title);
 }
 
-THelpViewer* OpenHelpViewer() {
-    return CurrentViewer().data();
-}
-
 bool ShowHelpContents(QWidget* parent, const QString& helpFile) {
-    QPointer<THelpViewer>& viewer = CurrentViewer();
+    QPointer<HelpViewer>& viewer = CurrentViewer();
     if (viewer.isNull() || viewer->helpFile() != helpFile) {
         HelpArchiveResult opened = OpenHelpArchive(helpFile, KeepWindowsDrawn);
         if (!opened.archive)
@@ -244,7 +240,7 @@ bool ShowHelpContents(QWidget* parent, const QString& helpFile) {
         if (!contents.ok() || FirstPage(contents.topics) == nullptr)
             return false;
         if (viewer.isNull())
-            viewer = new THelpViewer(parent);
+            viewer = new HelpViewer(parent);
         viewer->showHelpFile(std::move(*opened.archive), std::move(contents.topics));
     }
     viewer->show();

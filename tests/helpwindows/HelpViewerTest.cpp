@@ -1,7 +1,8 @@
-#include "help/HelpViewer.h"
+#include "helpwindows/HelpViewer.h"
 
-#include "PixelCount.h"
 #include "Watchdog.h"
+#include "support/Pixels.h"
+#include "support/Windows.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -17,6 +18,8 @@
 
 using namespace Qt::StringLiterals;
 using namespace kestro;
+using kestro::test::OnlyWindow;
+using kestro::test::PixelsNear;
 
 namespace {
 
@@ -72,10 +75,10 @@ QString WriteLoopingCopy(const QTemporaryDir& dir) {
     return copy.fileName();
 }
 
-THelpViewer* OpenBuilt() {
+HelpViewer* OpenBuilt() {
     if (!ShowHelpContents(nullptr, BuiltHelpFile))
         return nullptr;
-    THelpViewer* viewer = OpenHelpViewer();
+    HelpViewer* viewer = OnlyWindow<HelpViewer>();
     if (viewer != nullptr && !QTest::qWaitForWindowExposed(viewer))
         return nullptr;
     return viewer;
@@ -87,10 +90,10 @@ class HelpViewerTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { delete OpenHelpViewer(); }
+    void cleanup() { delete OnlyWindow<HelpViewer>(); }
 
     void opensAtTheContentsAndTheFirstPage() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         QVERIFY(viewer->isVisible());
         QVERIFY(viewer->isWindow());
@@ -115,7 +118,7 @@ private slots:
     }
 
     void aContentsEntryShowsItsPage() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         QTreeWidgetItem* rotation = viewer->contentsTree->topLevelItem(1)->child(1);
         viewer->contentsTree->setCurrentItem(rotation);
@@ -129,7 +132,7 @@ private slots:
     }
 
     void aRelativeLinkOpensItsPageAndBackReturns() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         const QPoint link = LinkPosition(viewer->browser, u"fields.html"_s);
         QVERIFY(!link.isNull());
@@ -149,7 +152,7 @@ private slots:
     }
 
     void picturesComeFromTheHelpFile() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         QTextDocument* document = viewer->browser->document();
         const QImage jpeg =
@@ -158,7 +161,7 @@ private slots:
         QCOMPARE(jpeg.size(), QSize(276, 199));
         // Drawn on the page: the picture's dark blue title band shows in the browser.
         const QImage shown = viewer->browser->viewport()->grab().toImage();
-        QVERIFY(CountNear(shown, qRgb(0x1C, 0x2F, 0x5E), 30) > 2000);
+        QVERIFY(PixelsNear(shown, qRgb(0x1C, 0x2F, 0x5E), 30) > 2000);
 
         viewer->showTopic(u"colors.html"_s);
         const QImage png = viewer->browser->document()
@@ -168,7 +171,7 @@ private slots:
     }
 
     void aMissingPageShowsWhatIsWrong() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         viewer->showTopic(u"nothing.html"_s);
         QCOMPARE(viewer->browser->documentTitle(), u"Page not found"_s);
@@ -177,7 +180,7 @@ private slots:
     }
 
     void readsNothingButTheHelpFile() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         QTemporaryDir dir;
         QFile page(dir.filePath(u"page.html"_s));
@@ -195,11 +198,11 @@ private slots:
     }
 
     void aSecondRequestRaisesTheSameWindow() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         viewer->showTopic(u"keys.html"_s);
         QVERIFY(ShowHelpContents(nullptr, BuiltHelpFile));
-        QCOMPARE(OpenHelpViewer(), viewer);
+        QCOMPARE(OnlyWindow<HelpViewer>(), viewer);
         QCOMPARE(viewer->browser->source().path(), u"/keys.html"_s);
         QVERIFY(viewer->isVisible());
     }
@@ -221,18 +224,18 @@ private slots:
             file.write(bytes);
         }
         QVERIFY(!ShowHelpContents(nullptr, name));
-        QVERIFY(OpenHelpViewer() == nullptr);
+        QVERIFY(OnlyWindow<HelpViewer>() == nullptr);
 
         // An open window stays as it was.
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         QVERIFY(!ShowHelpContents(nullptr, name));
-        QCOMPARE(OpenHelpViewer(), viewer);
+        QCOMPARE(OnlyWindow<HelpViewer>(), viewer);
         QCOMPARE(viewer->helpFile(), BuiltHelpFile);
     }
 
     void everyPageOfTheProgramsHelpIsShownAsWritten() {
-        THelpViewer* viewer = OpenBuilt();
+        HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         int pages = 0;
         for (QTreeWidgetItemIterator it(viewer->contentsTree); *it != nullptr; ++it) {
@@ -263,7 +266,7 @@ private slots:
         QElapsedTimer elapsed;
         elapsed.start();
         QVERIFY(!ShowHelpContents(nullptr, looping));
-        QVERIFY(OpenHelpViewer() == nullptr);
+        QVERIFY(OnlyWindow<HelpViewer>() == nullptr);
         QVERIFY2(elapsed.elapsed() >= HelpReadTimeoutMs - 100 &&
                      elapsed.elapsed() < HelpReadTimeoutMs + 3000,
                  qPrintable(QString::number(elapsed.elapsed())));
@@ -275,16 +278,16 @@ private slots:
         const bool shown = ShowHelpContents(nullptr, BuiltHelpFile);
         SetHelpReaderProgram(QStringLiteral(KESTRO_HELP_READER));
         QVERIFY(!shown);
-        QVERIFY(OpenHelpViewer() == nullptr);
+        QVERIFY(OnlyWindow<HelpViewer>() == nullptr);
         QVERIFY(OpenBuilt() != nullptr);
     }
 
     void closingTheWindowDestroysIt() {
-        QPointer<THelpViewer> viewer = OpenBuilt();
+        QPointer<HelpViewer> viewer = OpenBuilt();
         QVERIFY(!viewer.isNull());
         viewer->close();
         QTRY_VERIFY(viewer.isNull());
-        QVERIFY(OpenHelpViewer() == nullptr);
+        QVERIFY(OnlyWindow<HelpViewer>() == nullptr);
     }
 };
 
