@@ -1,37 +1,28 @@
 // The program itself answers --help and --version without a display.
-#include "support/ProgramRun.h"
+#include "support/KestroRun.h"
 
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-namespace kestro {
+namespace kestro::test {
 namespace {
 
-QString S(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-// Runs the built program with no display at all: answering must not need one.
-test::ProgramRun RunKestro(const QStringList& arguments) {
-    const QTemporaryDir home;
-    return test::RunProgram(S(KESTRO_EXECUTABLE), arguments, home.path());
-}
-
 TEST(KestroProgram, VersionPrintsTheVersion) {
-    const test::ProgramRun run = RunKestro({S("--version")});
+    const QTemporaryDir home;
+    const ProgramRun run = RunKestro(Args({"--version"}), home.path());
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, S("kestro 4.1.1\n"));
+    EXPECT_EQ(run.out, QStringLiteral("kestro 4.1.1\n"));
 }
 
 TEST(KestroProgram, HelpPrintsTheUsage) {
-    const test::ProgramRun run = RunKestro({S("-inothing"), S("--help")});
+    const QTemporaryDir home;
+    const ProgramRun run = RunKestro(Args({"-inothing", "--help"}), home.path());
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.out.startsWith(S("Usage: kestro [-i]FILE ...\n"))) << run.out.toStdString();
-    EXPECT_TRUE(run.out.contains(S("Halvgard/Dunmarek6"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.startsWith(QStringLiteral("Usage: kestro [-i]FILE ...\n")))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Halvgard/Dunmarek6"))) << run.out.toStdString();
 }
 
 } // namespace
-} // namespace kestro
+} // namespace kestro::test

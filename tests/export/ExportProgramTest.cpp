@@ -1,5 +1,6 @@
 // kestro --export-ics, run as a user runs it.
-#include "KestroRun.h"
+#include "support/Files.h"
+#include "support/KestroRun.h"
 #include "support/PdfTools.h"
 
 #include <QDate>
@@ -31,7 +32,7 @@ TEST(ExportIcsCommand, WritesTheCalendarOfTheFileTheWindowWouldOpen) {
         const QString settings = home.path() + QLatin1String(c.settingsFile);
         WriteBytes(settings, kClassic);
         const QDateTime modified = QFileInfo(settings).lastModified();
-        const KestroRun run = RunKestro(c.args, home.path());
+        const ProgramRun run = RunKestro(c.args, home.path());
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_EQ(run.out.toStdString(), c.out);
         EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
@@ -70,7 +71,7 @@ TEST(ExportIcsCommand, WritesNothingAndSaysWhyWhenItCannot) {
         if (!c.settings.isEmpty()) {
             WriteBytes(settings, c.settings);
         }
-        const KestroRun run = RunKestro(c.args, home.path());
+        const ProgramRun run = RunKestro(c.args, home.path());
         const std::string what = c.args.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(run.exitCode, c.exitCode) << what;
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.error)))
@@ -114,7 +115,7 @@ TEST(ExportPdfCommand, WritesOnePagePerYearOnTheLocalesPaper) {
         QTemporaryDir home;
         const QString settings = home.filePath(QStringLiteral("Dunmarek.ini"));
         WriteBytes(settings, kClassic);
-        const KestroRun run = RunKestro(c.args, home.path(), c.environment);
+        const ProgramRun run = RunKestro(c.args, home.path(), c.environment);
         const std::string what = c.args.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(run.exitCode, 0) << what << run.err.toStdString();
         EXPECT_EQ(run.out, c.out) << what;
@@ -152,7 +153,7 @@ TEST(ExportPdfCommand, WritesNothingAndSaysWhyWhenItCannot) {
         QTemporaryDir home;
         const QString settings = home.filePath(QStringLiteral("Dunmarek.ini"));
         WriteBytes(settings, c.settings);
-        const KestroRun run = RunKestro(c.args, home.path());
+        const ProgramRun run = RunKestro(c.args, home.path());
         const std::string what = c.args.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(run.exitCode, c.exitCode) << what;
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.error)))

@@ -1,9 +1,10 @@
 // Exported calendars expanded by independent readers (Python's icalendar and
 // recurring_ical_events) over ten years, day by day against RotationLetter.
-#include "KestroRun.h"
 #include "export/IcsExport.h"
 #include "rotation/Rotation.h"
 #include "settings/LetterSet.h"
+#include "support/Files.h"
+#include "support/KestroRun.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -94,7 +95,7 @@ TEST(IndependentReader, ExpandsTheProgramsExportOfTheClassicRotation) {
     QTemporaryDir home;
     WriteBytes(home.filePath(QStringLiteral("Dunmarek.ini")),
                SettingsText("ACABABABCBCACACABABCBCBC", "3/1/2024"));
-    const KestroRun run = RunKestro(
+    const ProgramRun run = RunKestro(
         {QStringLiteral("--export-ics"), QStringLiteral("shifts.ics"), QStringLiteral("Dunmarek")},
         home.path());
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
