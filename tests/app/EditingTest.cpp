@@ -46,11 +46,6 @@ class EditingTest : public QObject {
 
     std::unique_ptr<FormRun> run;
 
-    TMainForm& Classic() {
-        run->WriteSettings(ClassicSettings);
-        return run->StartShown();
-    }
-
 private slots:
     void init() { run = std::make_unique<FormRun>(); }
     void cleanup() {
@@ -59,7 +54,7 @@ private slots:
     }
 
     void OpensUnchangedShowingTheStartOfTheRotation() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         QVERIFY(!Peek(form).SettingsModified);
         QCOMPARE(Peek(form).Settings.ShiftRotation, QStringLiteral("ACABABABCBCACACABABCBCBC"));
         // The start of a long rotation shows.
@@ -67,7 +62,7 @@ private slots:
     }
 
     void TypingALowerCaseRotation() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         Peek(form).lColor->setText(QStringLiteral("A Platoon: Red / White"));
         TypeInto(Peek(form).eRotation, QStringLiteral("abab"));
         QCOMPARE(Peek(form).Settings.ShiftRotation, QStringLiteral("abab"));
@@ -108,7 +103,7 @@ private slots:
         QFETCH(int, letterSet);
         QFETCH(QString, firstRow);
         QFETCH(QString, afterLeaving);
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         TypeInto(Peek(form).eRotation, typed);
         QCOMPARE(int(Peek(form).Settings.LetterSet), letterSet);
         QCOMPARE(Peek(form).bPlt[0]->text(), firstRow);
@@ -120,14 +115,14 @@ private slots:
     }
 
     void NoFamilyKeepsTheLetterSetItHad() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         TypeInto(Peek(form).eRotation, QStringLiteral("kr"));
         TypeInto(Peek(form).eRotation, QStringLiteral("7A"));
         QCOMPARE(Peek(form).Settings.LetterSet, LetterSet::ColorLetters);
     }
 
     void ColorLettersShowTheirRowsAtApply() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         TypeInto(Peek(form).eRotation, QStringLiteral("krkr"));
         TypeInto(Peek(form).eRotDays, QStringLiteral("4"));
         QTest::mouseClick(Peek(form).bApply, Qt::LeftButton);
@@ -137,7 +132,7 @@ private slots:
     }
 
     void AnEmptiedRotationBecomesABC() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         TypeInto(Peek(form).eRotation, QStringLiteral("12"));
         QCOMPARE(Peek(form).Settings.LetterSet, LetterSet::OneToSix);
         TypeInto(Peek(form).eRotation, QString());
@@ -151,7 +146,7 @@ private slots:
     }
 
     void ApplyTakesTheRotationAsLeavingTheFieldLeftIt() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         TypeInto(Peek(form).eRotDays, QStringLiteral("3"));
         TypeInto(Peek(form).eRotation, QString());
         QCOMPARE(QApplication::focusWidget(), Peek(form).eRotation);
@@ -163,7 +158,7 @@ private slots:
     }
 
     void ApplyRefusesARotationOfAnotherLength() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         TypeInto(Peek(form).eRotation, QStringLiteral("ACABABABCBCACACABABCBCB"));
         TypeInto(Peek(form).eNumPlt, QStringLiteral("4"));
         const ScheduleSettings before = Peek(form).Settings;
@@ -173,7 +168,7 @@ private slots:
     }
 
     void ApplyRefusesAnEmptyDayCount() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         run->prompts.ExpectError(QStringLiteral("'' is not a valid integer value."));
         TypeInto(Peek(form).eRotDays, QString());
         QCOMPARE(Peek(form).Settings.DaysInRotation, 24);
@@ -204,7 +199,7 @@ private slots:
         QFETCH(QStringList, errors);
         QFETCH(int, platoons);
         QFETCH(int, rows);
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         for (const QString& error : errors)
             run->prompts.ExpectError(error);
         TypeInto(Peek(form).eNumPlt, typed);
@@ -214,7 +209,7 @@ private slots:
     }
 
     void AHiddenRowAlreadyCarriesItsColors() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         QVERIFY(Peek(form).bPlt[3]->isHidden());
         // D keeps its absent-key colors, aqua on black.
         const QImage hiddenInverse = Peek(form).pInv[3]->grab().toImage();
@@ -231,7 +226,7 @@ private slots:
     }
 
     void AFailedNumberLeavesTheReportAlone() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         Peek(form).lColor->setText(QStringLiteral("A Platoon: Red / White"));
         run->prompts.ExpectError(QStringLiteral("'x' is not a valid integer value."));
         TypeInto(Peek(form).eRotDays, QStringLiteral("x"));
@@ -260,7 +255,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(int, startDay);
         QFETCH(QString, error);
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         TypeInto(Peek(form).eStartDate, typed);
         QVERIFY(Peek(form).SettingsModified);
         QCOMPARE(Peek(form).Settings.StartDay, Day(1, 3, 2024));
@@ -272,7 +267,7 @@ private slots:
     }
 
     void ApplyRecoloursTheMonth() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         QVERIFY(NumberPixels(form, 5, 0, Red) > 5);
         QVERIFY(NumberPixels(form, 5, 2, Lime) > 50);
         TypeInto(Peek(form).eRotation, QStringLiteral("cab"));
@@ -306,7 +301,7 @@ private slots:
     void RetreatStepsBackByWholeRotations() {
         QFETCH(QString, target);
         QFETCH(QStringList, shown);
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         TypeInto(Peek(form).eRetreatDate, target);
         QVERIFY(!Peek(form).SettingsModified);
         const QString header = Peek(form).pHeader->accessibleDescription();

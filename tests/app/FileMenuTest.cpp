@@ -42,11 +42,6 @@ class FileMenuTest : public QObject {
 
     std::unique_ptr<FormRun> run;
 
-    TMainForm& Classic() {
-        run->WriteSettings(ClassicSettings);
-        return run->StartShown();
-    }
-
     // Background, then Cancel in the color dialog: both flags are set, no color changes.
     void BackgroundCancelled(TMainForm& form) {
         QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
@@ -54,8 +49,6 @@ class FileMenuTest : public QObject {
         QTest::mouseClick(Peek(form).bBkGr, Qt::LeftButton);
         QVERIFY(Peek(form).SettingsModified && Peek(form).BackgroundChanged);
     }
-
-    QString Root() const { return run->dir.path() + QLatin1Char('/'); }
 
 private slots:
     void init() { run = std::make_unique<FormRun>(); }
@@ -113,7 +106,7 @@ private slots:
     }
 
     void NewThenExitClosesWithoutAsking() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_N);
         TypeInto(Peek(form).eNumPlt, QStringLiteral("4"));
         QVERIFY(Peek(form).SettingsModified);
@@ -122,7 +115,7 @@ private slots:
     }
 
     void NewThenSaveStartsInTheOldFolderWithNoName() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_N);
         run->prompts.ExpectSaveFile(std::nullopt);
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_S);
@@ -134,17 +127,17 @@ private slots:
         // A name typed without a folder lies in the current folder.
         run->prompts.ExpectSaveFile(QStringLiteral("fresh.ini"));
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_A);
-        QCOMPARE(Peek(form).Startup.SettingsPath, Root() + QStringLiteral("fresh.ini"));
-        QVERIFY(ReadBytes(Root() + QStringLiteral("fresh.ini"))
+        QCOMPARE(Peek(form).Startup.SettingsPath, run->Root() + QStringLiteral("fresh.ini"));
+        QVERIFY(ReadBytes(run->Root() + QStringLiteral("fresh.ini"))
                     .contains("ShiftRotation=ABC\nStartDate=3/1/2024\n"));
         QCOMPARE(form.windowTitle(), QString::fromUtf8("Kestro utility for Dunmarek\xC2\xAE"));
         QCOMPARE(Peek(form).Startup.SettingsFolder, run->SubFolder() + QLatin1Char('/'));
     }
 
     void OpenWarnsOnceAboutAMismatchAndKeepsBothValues() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         BackgroundCancelled(form);
-        const QString folder = Root() + QStringLiteral("other");
+        const QString folder = run->Root() + QStringLiteral("other");
         QDir().mkpath(folder);
         const QString path = folder + QStringLiteral("/Mismatch.ini");
         WriteBytes(path, "[Shift Schedule]\nDaysInRotation=24\n"
@@ -169,7 +162,7 @@ private slots:
     }
 
     void OpenCancelledChangesNothing() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         TypeInto(Peek(form).eNumPlt, QStringLiteral("4"));
         run->prompts.ExpectOpenFile(std::nullopt);
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_I);
@@ -194,7 +187,7 @@ private slots:
         QFETCH(QString, days);
         run->WriteSettings(OldSchedule);
         TMainForm& form = run->StartShown();
-        const QString path = Root() + QStringLiteral("Other.ini");
+        const QString path = run->Root() + QStringLiteral("Other.ini");
         if (!contents.isEmpty())
             WriteBytes(path, contents);
         run->prompts.ExpectOpenFile(path);
@@ -208,69 +201,11 @@ private slots:
         QVERIFY(!QFileInfo::exists(path) || !contents.isEmpty());
     }
 
-    // What stands at the name the user picks: a folder, a file larger than the program reads,
-    // nothing in a folder that does not exist.
-    static void AddUnusableNames() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("folder") << QStringLiteral("Folder.ini") << 0
-                                << QStringLiteral("It is a folder, not a file");
-        QTest::newRow("over 128 MiB")
-            << QStringLiteral("Huge.ini") << 1 << QStringLiteral("The file is larger than 128 MiB");
-    }
-    void MakeUnusable(const QString& path, int kind) {
-        if (kind == 0) {
-            QVERIFY(QDir().mkdir(path));
-        } else {
-            WriteBytes(path, "[Shift Schedule]\nDaysInRotation=4\n");
-            QVERIFY(QFile(path).resize(qint64(128) * 1024 * 1024 + 1));
-        }
-    }
-
-    void OpenOfAFileThatCannotBeReadSaysWhyAndStartsAfresh_data() { AddUnusableNames(); }
-    void OpenOfAFileThatCannotBeReadSaysWhyAndStartsAfresh() {
-        QFETCH(QString, name);
-        QFETCH(int, kind);
-        QFETCH(QString, reason);
-        TMainForm& form = Classic();
-        const QString path = Root() + name;
-        MakeUnusable(path, kind);
-        run->prompts.ExpectOpenFile(path);
-        run->prompts.ExpectMessage(QStringLiteral("Could not read ") + path + u'\n' + reason);
-        ChooseMenuItem(form, Qt::Key_F, Qt::Key_I);
-        QCOMPARE(Peek(form).Settings, NoFileSettings(Day(1, 3, 2024)));
-        QCOMPARE(Peek(form).eRotDays->text(), QStringLiteral("3"));
-        QCOMPARE(Peek(form).eRotation->text(), QStringLiteral("ABC"));
-        QCOMPARE(Peek(form).eStartDate->text(), QStringLiteral("3/1/2024"));
-        QCOMPARE(VisibleRowCaptions(form).size(), 3);
-    }
-
-    void AFailedSaveSaysWhy_data() {
-        AddUnusableNames();
-        QTest::newRow("missing folder") << QStringLiteral("missing/Dunmarek.ini") << 2
-                                        << QStringLiteral("No such file or directory");
-    }
-    void AFailedSaveSaysWhy() {
-        QFETCH(QString, name);
-        QFETCH(int, kind);
-        QFETCH(QString, reason);
-        TMainForm& form = Classic();
-        TypeInto(Peek(form).eNumPlt, QStringLiteral("4"));
-        const QString path = Root() + name;
-        if (kind != 2)
-            MakeUnusable(path, kind);
-        run->prompts.ExpectSaveFile(path);
-        run->prompts.ExpectMessage(SaveFailed + u'\n' + reason);
-        ChooseMenuItem(form, Qt::Key_F, Qt::Key_S);
-        QVERIFY(Peek(form).SettingsModified);
-    }
-
     void SaveAsUnderANewNameKeepsTheCaption() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         const QByteArray original = ReadBytes(run->SettingsFile());
         TypeInto(Peek(form).eNumPlt, QStringLiteral("4"));
-        const QString copy = Root() + QStringLiteral("Copy.ini");
+        const QString copy = run->Root() + QStringLiteral("Copy.ini");
         run->prompts.ExpectSaveFile(copy);
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_A);
         QCOMPARE(run->prompts.fileDialogs[0].fileName, QStringLiteral("Dunmarek.ini"));
@@ -290,7 +225,7 @@ private slots:
     }
 
     void SaveThenExitAsksNothing() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         BackgroundCancelled(form);
         TypeInto(Peek(form).eRotation, QStringLiteral("ACABABABCBCACACABABCBCBA"));
         run->prompts.ExpectSaveFile(run->SettingsFile());
@@ -305,11 +240,11 @@ private slots:
     }
 
     void AFailedSaveKeepsTheChangesUnsaved() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         BackgroundCancelled(form);
         run->prompts.ExpectError(NotAnInteger);
         TypeInto(Peek(form).eRotDays, QString());
-        const QString elsewhere = Root() + QStringLiteral("Elsewhere.ini");
+        const QString elsewhere = run->Root() + QStringLiteral("Elsewhere.ini");
         run->prompts.ExpectSaveFile(elsewhere);
         run->prompts.ExpectMessage(SaveFailed + u'\n' + DaysNotANumber);
         ChooseMenuItem(form, Qt::Key_F, Qt::Key_S);
@@ -341,7 +276,7 @@ private slots:
         QFETCH(bool, backgroundOnly);
         QFETCH(bool, yes);
         QFETCH(QByteArray, written);
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         const QByteArray original = ReadBytes(run->SettingsFile());
         if (backgroundOnly)
             BackgroundCancelled(form);
@@ -365,7 +300,7 @@ private slots:
     }
     void ClosingWithoutChangesAsksNothing() {
         QFETCH(int, closing);
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         // Set Colors, the month and Apply are no changes of the schedule.
         QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
         QTest::mouseClick(Peek(form).bApply, Qt::LeftButton);
@@ -377,7 +312,7 @@ private slots:
     void AFailedSaveOnClosingKeepsTheWindowOpen_data() { ClosingWithoutChangesAsksNothing_data(); }
     void AFailedSaveOnClosingKeepsTheWindowOpen() {
         QFETCH(int, closing);
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         const QByteArray original = ReadBytes(run->SettingsFile());
         run->prompts.ExpectError(NotAnInteger);
         TypeInto(Peek(form).eRotDays, QString());
@@ -400,7 +335,7 @@ private slots:
         const QString name =
             QString(50, QLatin1Char('L')) + QString(46, QLatin1Char('R')) + QStringLiteral(".ini");
         QCOMPARE(name.size(), 100);
-        const QString path = Root() + name;
+        const QString path = run->Root() + name;
         WriteBytes(path, ClassicSettings);
         TMainForm& form = run->StartShown({path});
         QCOMPARE(Peek(form).Startup.SettingsPath, path);
@@ -421,8 +356,8 @@ private slots:
     }
     void HelpContentsAsksForTheHelpFileBesideTheProgram() {
         QFETCH(bool, opens);
-        TMainForm& form = Classic();
-        run->prompts.ExpectHelpContents(Root() + QStringLiteral("bin/kestro.chm"), opens);
+        TMainForm& form = run->StartClassic();
+        run->prompts.ExpectHelpContents(run->Root() + QStringLiteral("bin/kestro.chm"), opens);
         if (!opens)
             run->prompts.ExpectMessage(QStringLiteral("Unable to open Help file"));
         ChooseMenuItem(form, Qt::Key_H, Qt::Key_C);
@@ -430,7 +365,7 @@ private slots:
     }
 
     void AboutAsksForTheAboutBox() {
-        TMainForm& form = Classic();
+        TMainForm& form = run->StartClassic();
         run->prompts.ExpectAbout();
         ChooseMenuItem(form, Qt::Key_H, Qt::Key_A);
         QVERIFY(!Peek(form).SettingsModified);

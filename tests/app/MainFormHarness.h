@@ -112,6 +112,7 @@ public:
 
     QString SubFolder() const { return platform.roaming + QStringLiteral("/Halvgard/Dunmarek6"); }
     QString SettingsFile() const { return SubFolder() + QStringLiteral("/Dunmarek.ini"); }
+    QString Root() const { return dir.path() + QLatin1Char('/'); }
 
     void MakeSubFolder() const { QDir().mkpath(SubFolder()); }
 
@@ -136,6 +137,12 @@ public:
         if (!QTest::qWaitForWindowActive(form.get()))
             QTest::qFail("The main window did not become active", __FILE__, __LINE__);
         return *form;
+    }
+
+    // Shown on the classic rotation (ClassicSettings).
+    TMainForm& StartClassic() {
+        WriteSettings(ClassicSettings);
+        return StartShown();
     }
 
     QTemporaryDir dir;

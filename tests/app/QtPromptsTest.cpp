@@ -38,16 +38,6 @@ class QtPromptsTest : public QObject {
     std::unique_ptr<FormRun> run;
     std::unique_ptr<QtPrompts> prompts;
 
-    // The Set Color dialogs of the program, shown or not.
-    static QList<TColorDlg*> ColorDialogs() {
-        QList<TColorDlg*> dialogs;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* dialog = qobject_cast<TColorDlg*>(widget))
-                dialogs.append(dialog);
-        }
-        return dialogs;
-    }
-
     // The window on the real prompts, as the program starts it.
     TMainForm& Start() {
         run->form = std::make_unique<TMainForm>(run->platform, run->clock, *prompts,
@@ -77,7 +67,7 @@ private slots:
         run->WriteSettings(NavySchedule);
         TMainForm& form = Start();
         // The dialog is made at the first color command.
-        QVERIFY(ColorDialogs().isEmpty());
+        QVERIFY(OnlyWindow<TColorDlg>() == nullptr);
         QTest::mouseClick(Peek(form).bColors, Qt::LeftButton);
         QString label;
         ModalAnswer pick([&](QWidget* modal) {
@@ -96,8 +86,8 @@ private slots:
         QCOMPARE(label, QStringLiteral("A Platoon Color:"));
         QCOMPARE(Peek(form).Settings.PlatoonColors[u'A'], (ColorPair{0x800080, 0x00FFFF}));
         QCOMPARE(Peek(form).lColor->text(), QStringLiteral("A Platoon: Purple / Yellow"));
-        QCOMPARE(ColorDialogs().size(), 1);
-        QVERIFY(!ColorDialogs().constFirst()->isVisible());
+        QVERIFY(OnlyWindow<TColorDlg>() != nullptr);
+        QVERIFY(!OnlyWindow<TColorDlg>()->isVisible());
     }
 
     void HelpContentsOpensTheBuiltHelpFile() {
@@ -158,18 +148,15 @@ private slots:
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
-    // Enter on the button that has the focus presses it, in the About box and the Exit question
-    // as in the Set Color dialog (setcolor_tests).
+    // Enter on the button of the Exit question that has the focus presses it, as in the Set Color
+    // dialog (setcolor_tests) and the About box (about_box_tests).
     void EnterPressesTheFocusedButton_data() {
-        QTest::addColumn<bool>("about"); // else the Exit question
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("About, OK") << true << QStringLiteral("OK") << false;
-        QTest::newRow("Exit question, Yes") << false << QStringLiteral("Yes") << true;
-        QTest::newRow("Exit question, No") << false << QStringLiteral("No") << false;
+        QTest::newRow("Yes") << QStringLiteral("Yes") << true;
+        QTest::newRow("No") << QStringLiteral("No") << false;
     }
     void EnterPressesTheFocusedButton() {
-        QFETCH(bool, about);
         QFETCH(QString, button);
         QFETCH(bool, saved);
         run->WriteSettings(NavySchedule);
@@ -190,12 +177,8 @@ private slots:
                 static_cast<QDialog*>(modal)->reject();
             return true;
         });
-        if (about) {
-            ChooseMenuItem(form, Qt::Key_H, Qt::Key_A);
-        } else {
-            TypeInto(Peek(form).eRotation, QStringLiteral("CBA"));
-            ChooseMenuItem(form, Qt::Key_F, Qt::Key_X);
-        }
+        TypeInto(Peek(form).eRotation, QStringLiteral("CBA"));
+        ChooseMenuItem(form, Qt::Key_F, Qt::Key_X);
         QVERIFY(enter.answered);
         QVERIFY(!stayedOpen);
         QCOMPARE(ReadBytes(run->SettingsFile()).contains("ShiftRotation=CBA"), saved);
