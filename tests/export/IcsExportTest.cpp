@@ -121,6 +121,8 @@ TEST(BuildIcsCalendar, WritesOneRepeatingEventPerRunAndOneForEachCutRun) {
         EXPECT_EQ(calendar.text.count(";UNTIL="), c.until ? c.repeating : 0) << what();
         EXPECT_EQ(calendar.platoons, QLatin1String(c.letters)) << what();
         EXPECT_EQ(calendar.first, kStart + c.from.value_or(0)) << what();
+        const QStringList uids = Values(calendar.text, QStringLiteral("UID"));
+        EXPECT_EQ(QSet<QString>(uids.begin(), uids.end()).size(), c.events) << what();
     }
 }
 

@@ -29,19 +29,6 @@ TEST(RunsOf, FindsEachStretchOnceAndJoinsTheEndOfTheCycleToItsStart) {
             << c.rotation << " " << char(c.letter);
 }
 
-TEST(EventsOfRun, CutsAWrapAroundRunAtTheStartAndRepeatsTheRest) {
-    const DayNumber start = 146156; // 29 February 2000
-    // "ABBCA": A on day 5 and day 1 of the next cycle; the first cycle has only its day 1.
-    const std::vector<DayEvent> expected = {
-        {EventPart::CutStart, start, 1, 0, std::nullopt},
-        {EventPart::Series, start + 4, 2, 5, std::nullopt},
-    };
-    EXPECT_EQ(EventsOfRun({4, 2}, start, 5, start, std::nullopt), expected);
-    // Cut on both sides within one repetition: one event of the days left.
-    const std::vector<DayEvent> inner = {{EventPart::CutStart, start + 11, 1, 0, std::nullopt}};
-    EXPECT_EQ(EventsOfRun({0, 3}, start, 5, start + 11, start + 11), inner);
-}
-
 // Days covered by events, each day counted as often as an event covers it.
 std::map<DayNumber, int> Expand(const std::vector<DayEvent>& events, DayNumber last) {
     std::map<DayNumber, int> days;
