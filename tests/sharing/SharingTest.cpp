@@ -5,6 +5,7 @@
 #include "sharing/YearsDialog.h"
 #include "support/Files.h"
 #include "support/PdfTools.h"
+#include "support/Pixels.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -57,17 +58,9 @@ QColor CornerColor(const QImage& image, const QRect& rect) {
     return image.pixelColor(rect.topLeft() + QPoint(3, 3));
 }
 
+// The pixels of the rectangle near the color: a number drawn in it.
 int PixelsNearColor(const QImage& image, const QRect& rect, QColor color) {
-    int count = 0;
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            count += std::abs(c.red() - color.red()) + std::abs(c.green() - color.green()) +
-                         std::abs(c.blue() - color.blue()) <
-                     40;
-        }
-    }
-    return count;
+    return PixelsNear(image.copy(rect), color.rgb(), 20);
 }
 
 } // namespace
@@ -83,12 +76,6 @@ private slots:
         const QString file = dir.filePath(QStringLiteral("year.pdf"));
         const YearCalendarSource source = Classic({2024, 2024}, PaperSize::A4);
         WriteBytes(file, YearCalendarPdf(source));
-
-        const QString info = PdfInfo(file).value_or(QString());
-        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))),
-                 qPrintable(info));
-        QVERIFY2(info.contains(QStringLiteral("Page size:       842 x 595 pts (A4)")),
-                 qPrintable(info));
 
         // Searchable: the month names, whole weeks of day numbers, the legend and the footer.
         const QString text = PdfText(file).value_or(QString());
