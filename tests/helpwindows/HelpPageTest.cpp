@@ -3,6 +3,7 @@
 #include "Watchdog.h"
 #include "helpwindows/HelpViewer.h"
 #include "support/GeneratedHelpPages.h"
+#include "support/Pixels.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -132,10 +133,7 @@ private slots:
                  QSize(30, 20));
         QVERIFY(document->resource(QTextDocument::ImageResource, HelpUrl(u"dir/missing.png"_s))
                     .isNull());
-        int green = 0;
-        for (int y = 0; y < shown.height(); ++y)
-            for (int x = 0; x < shown.width(); ++x)
-                green += shown.pixel(x, y) == QColor(Qt::darkGreen).rgb();
+        const int green = kestro::test::PixelsOf(shown, QColor(Qt::darkGreen));
         QVERIFY2(green >= 2 * 30 * 20, qPrintable(QString::number(green)));
     }
 

@@ -273,15 +273,6 @@ private slots:
         QVERIFY2(ticks >= 100, qPrintable(QString::number(ticks)));
     }
 
-    void withoutTheReaderProgramAHelpFileFailsLikeADamagedOne() {
-        SetHelpReaderProgram(QCoreApplication::applicationDirPath() + u"/no-such-reader"_s);
-        const bool shown = ShowHelpContents(nullptr, BuiltHelpFile);
-        SetHelpReaderProgram(QStringLiteral(KESTRO_HELP_READER));
-        QVERIFY(!shown);
-        QVERIFY(OnlyWindow<HelpViewer>() == nullptr);
-        QVERIFY(OpenBuilt() != nullptr);
-    }
-
     void closingTheWindowDestroysIt() {
         QPointer<HelpViewer> viewer = OpenBuilt();
         QVERIFY(!viewer.isNull());
