@@ -86,10 +86,7 @@ TEST_P(EndSignal, DuringASaveTheSaveFinishesFirst) {
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal)
             << "the child did not end by the signal; status " << status;
         EXPECT_TRUE(ReadBytes(path) == saved) << "the save did not finish";
-        EXPECT_EQ(
-            QDir(dir.path())
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-            QStringList{QStringLiteral("Dunmarek.ini")});
+        EXPECT_EQ(Entries(dir.path()), QStringList{QStringLiteral("Dunmarek.ini")});
         return;
     }
     FAIL() << "the signal never came during a save";

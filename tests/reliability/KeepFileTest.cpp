@@ -24,15 +24,6 @@
 namespace kestro::reliability {
 namespace {
 
-QByteArray Name(const QString& path) {
-    return QFile::encodeName(path);
-}
-
-void Check(bool ok, const char* what) {
-    if (!ok)
-        throw std::runtime_error(std::string(what) + ": " + std::strerror(errno));
-}
-
 // The physical name of a scratch folder, so that expectations hold no links of their own.
 QString Physical(const QTemporaryDir& dir) {
     char resolved[PATH_MAX];
@@ -51,11 +42,6 @@ void Link(const QString& root, const char* name, const char* target) {
 }
 
 const QByteArray OldContent = "[Config]\nEpoch=1975\n";
-
-QStringList Entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
-}
 
 // The old content, if there was any, and then the saved keys.
 bool Saved(const QByteArray& bytes) {

@@ -12,11 +12,13 @@
 #include "support/Files.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <random>
 #include <stdexcept>
@@ -33,6 +35,22 @@ namespace kestro::reliability {
 using test::DefaultShortDateFormat;
 using test::ReadBytes;
 using test::WriteBytes;
+
+inline QByteArray Name(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+// Stops the test when a step of preparing a case fails.
+inline void Check(bool ok, const char* what) {
+    if (!ok)
+        throw std::runtime_error(std::string(what) + ": " + std::strerror(errno));
+}
+
+// Everything in the folder, hidden files too, by name.
+inline QStringList Entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
 
 // A seed for generated data or random timing: the environment variable when it is set (to repeat
 // a run), else the fallback. It is printed, so that a failing run can be repeated.

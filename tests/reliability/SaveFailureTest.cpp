@@ -45,15 +45,6 @@ void PrintTo(const FailureCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-QByteArray Name(const QString& path) {
-    return QFile::encodeName(path);
-}
-
-void Check(bool ok, const char* what) {
-    if (!ok)
-        throw std::runtime_error(what);
-}
-
 QString MakeFolder(const QString& root, const char* name, mode_t mode) {
     const QString folder = root + u'/' + QLatin1String(name);
     Check(QDir().mkpath(folder), "mkdir");
