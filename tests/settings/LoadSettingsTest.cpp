@@ -172,7 +172,8 @@ TEST_F(LoadSettingsTest, AMissingFileGivesEveryAbsentKeyDefault) {
     EXPECT_EQ(outcome.fileError, QString());
 }
 
-// A file that is there but cannot be read says why, and the editor starts as without a file.
+// A file that is there but cannot be read says why, and the editor starts as without a file
+// (one over the size limit: SettingsFileSizeLimit in reliability_tests).
 TEST_F(LoadSettingsTest, AFileThatCannotBeReadGivesTheNoFileValuesAndTheReason) {
     const QString path = dir.filePath(QStringLiteral("Dunmarek.ini"));
     const QByteArray name = QFile::encodeName(path);
@@ -185,12 +186,6 @@ TEST_F(LoadSettingsTest, AFileThatCannotBeReadGivesTheNoFileValuesAndTheReason) 
         {"folder", [](const QString& p) { QDir().mkdir(p); }, false, "It is a folder, not a file"},
         {"pipe", [](const QString& p) { ::mkfifo(QFile::encodeName(p).constData(), 0644); }, false,
          "It is not a regular file"},
-        {"over the size limit",
-         [](const QString& p) {
-             test::WriteBytes(p, "[Shift Schedule]\nNumberOfPlatoons=5\n");
-             QFile(p).resize(qint64(128) * 1024 * 1024 + 1);
-         },
-         false, "The file is larger than 128 MiB"},
         {"no permission",
          [](const QString& p) {
              test::WriteBytes(p, "[Shift Schedule]\nNumberOfPlatoons=5\n");
