@@ -90,10 +90,6 @@ inline const QByteArray ClassicSettings = "[Shift Schedule]\n"
                                           "BPlt=Blue\nBInv=White\n"
                                           "CPlt=Lime\nCInv=Black\n";
 
-inline DayNumber Day(int day, int month, int year) {
-    return DateToDayNumber(day, month, year, 1975);
-}
-
 // One run of the editor in a folder of its own: the application-data folders and the program's
 // folder lie below it, the clock is fixed and every prompt is expected.
 class FormRun {

@@ -8,14 +8,11 @@
 namespace kestro {
 namespace {
 
+using test::Day;
 using test::DefaultShortDateFormat;
 using test::ShortDateFormatFromPattern;
 
 using test::Args;
-
-DayNumber Day(int d, int m, int y) {
-    return DateToDayNumber(d, m, y, 0);
-}
 
 TEST(ReadIcsCommandLine, ReadsTheOptionsAndLeavesTheSettingsFilesToTheSearch) {
     const ShortDateFormat us = DefaultShortDateFormat(); // M/d/yyyy

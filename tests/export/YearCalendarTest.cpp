@@ -10,9 +10,7 @@ namespace {
 constexpr ColorValue Red = 0x0000FF, White = 0xFFFFFF, Blue = 0xFF0000, Lime = 0x00FF00,
                      Black = 0x000000, Silver = 0xC0C0C0;
 
-DayNumber Day(int d, int m, int y) {
-    return DateToDayNumber(d, m, y, 0);
-}
+using test::Day;
 
 YearCalendarSource Classic(int year = 2024) {
     YearCalendarSource source;

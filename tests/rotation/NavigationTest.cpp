@@ -1,13 +1,13 @@
 #include "rotation/Navigation.h"
 
+#include "support/DateFormats.h"
+
 #include <gtest/gtest.h>
 
 namespace kestro {
 namespace {
 
-DayNumber Day(int d, int m, int y) {
-    return DateToDayNumber(d, m, y, 0);
-}
+using test::Day;
 
 const DayNumber Today = Day(12, 6, 2024);
 

@@ -8,12 +8,9 @@
 namespace kestro {
 namespace {
 
+using test::Day;
 using test::DefaultShortDateFormat;
 using test::ShortDateFormatFromPattern;
-
-DayNumber Day(int d, int m, int y) {
-    return DateToDayNumber(d, m, y, 0);
-}
 
 const QString Classic = QStringLiteral("ACABABABCBCACACABABCBCBC");
 

@@ -3,6 +3,7 @@
 #include "sharing/CalendarExportDialog.h"
 #include "sharing/YearCalendarPainter.h"
 #include "sharing/YearsDialog.h"
+#include "support/DateFormats.h"
 #include "support/Files.h"
 #include "support/PdfTools.h"
 #include "support/Pixels.h"
@@ -23,10 +24,6 @@ using namespace kestro::test;
 namespace {
 
 constexpr ColorValue Yellow = 0x00FFFF; // as BkGr, so that a day before the start stands out
-
-DayNumber Day(int d, int m, int y) {
-    return DateToDayNumber(d, m, y, 0);
-}
 
 // The classic rotation from 1 March 2024: A red, B blue, C lime.
 YearCalendarSource Classic(YearRange years, PaperSize paper) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/Calendar.h"
 #include "calendar/DatePattern.h"
 
 #include <QString>
@@ -13,6 +14,11 @@ using kestro::DefaultShortDateFormat;
 // for a pattern that is none.
 inline ShortDateFormat ShortDateFormatFromPattern(const QString& pattern) {
     return NumericShortDateFormat(pattern).value_or(ShortDateFormat{});
+}
+
+// The day number of a date with a four-digit year.
+inline DayNumber Day(int day, int month, int year) {
+    return DateToDayNumber(day, month, year, 0);
 }
 
 } // namespace kestro::test
