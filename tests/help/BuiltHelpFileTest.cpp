@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "support/Files.h"
 #include <chm_lib.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -22,13 +24,6 @@ using namespace kestro;
 namespace {
 
 const QString BuiltHelpFile = QStringLiteral(KESTRO_HELP_FILE);
-
-QByteArray ReadFile(const QString& name) {
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
 
 HelpArchive OpenBuilt() {
     HelpArchiveResult opened = OpenHelpArchive(BuiltHelpFile);
@@ -176,11 +171,9 @@ TEST(HelpReader, AnyOtherProgramMakesTheFileCountAsDamaged) {
 // The reader itself refuses a file that does not start as a compiled help file.
 TEST(HelpReader, RefusesAFileThatIsNoHelpFile) {
     QTemporaryDir dir;
-    QFile text(dir.filePath(u"text.chm"_s));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("<html>not compiled</html>");
-    text.close();
-    const std::vector<ChmReadResult> answers = ReadChmObjects(text.fileName(), {"/index.html"});
+    const QString text = dir.filePath(u"text.chm"_s);
+    test::WriteBytes(text, "<html>not compiled</html>");
+    const std::vector<ChmReadResult> answers = ReadChmObjects(text, {"/index.html"});
     ASSERT_EQ(answers.size(), 1u);
     EXPECT_EQ(answers[0].answer, ChmAnswer::NotOpened);
 }
@@ -190,8 +183,8 @@ class DamagedHelpFile : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        original_ = ReadFile(BuiltHelpFile);
-        ASSERT_FALSE(original_.isEmpty());
+        original_ = test::ReadBytes(BuiltHelpFile);
+        ASSERT_TRUE(original_.startsWith("ITSF"));
         const HelpArchive archive = OpenBuilt();
         for (const char* page : {"/toc.hhc", "/index.html", "/about.jpg"})
             pages_.emplace_back(page, ReadHelpObject(archive, QString::fromLatin1(page)).data);
@@ -199,9 +192,7 @@ protected:
 
     QString Write(const QByteArray& bytes) {
         const QString name = dir_.filePath(u"damaged-%1.chm"_s.arg(++count_));
-        QFile file(name);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        test::WriteBytes(name, bytes);
         return name;
     }
 

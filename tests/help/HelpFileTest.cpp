@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/Files.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -164,10 +166,8 @@ TEST(OpenHelpArchive, RefusesWhatIsNotAHelpFile) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const auto write = [&](const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+        test::WriteBytes(dir.filePath(name), bytes);
+        return dir.filePath(name);
     };
     QByteArray noise(4096, '\0');
     for (int i = 0; i < noise.size(); ++i)

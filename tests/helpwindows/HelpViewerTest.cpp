@@ -1,6 +1,7 @@
 #include "helpwindows/HelpViewer.h"
 
 #include "Watchdog.h"
+#include "support/Files.h"
 #include "support/Pixels.h"
 #include "support/Windows.h"
 
@@ -20,6 +21,8 @@ using namespace Qt::StringLiterals;
 using namespace kestro;
 using kestro::test::OnlyWindow;
 using kestro::test::PixelsNear;
+using kestro::test::ReadBytes;
+using kestro::test::WriteBytes;
 
 namespace {
 
@@ -45,10 +48,9 @@ QPoint LinkPosition(QTextBrowser* browser, const QString& href) {
 
 // A copy of the built help file whose directory leads back to itself: chmlib loops on it for ever.
 QString WriteLoopingCopy(const QTemporaryDir& dir) {
-    QFile built(BuiltHelpFile);
-    if (!built.open(QIODevice::ReadOnly))
+    QByteArray bytes = ReadBytes(BuiltHelpFile);
+    if (!bytes.startsWith("ITSF"))
         return {};
-    QByteArray bytes = built.readAll();
     const auto number = [&bytes](qsizetype at, int size) {
         quint64 value = 0;
         for (int i = size - 1; i >= 0; --i)
@@ -69,10 +71,8 @@ QString WriteLoopingCopy(const QTemporaryDir& dir) {
     chunk.replace(8, 3, QByteArray("\x01/\x00", 3));
     bytes.replace(firstChunk, chunkSize, chunk);
     bytes.replace(directory + 0x1C, 4, QByteArray(4, '\0'));
-    QFile copy(dir.filePath(u"looping.chm"_s));
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size())
-        return {};
-    return copy.fileName();
+    WriteBytes(dir.filePath(u"looping.chm"_s), bytes);
+    return dir.filePath(u"looping.chm"_s);
 }
 
 HelpViewer* OpenBuilt() {
@@ -183,13 +183,10 @@ private slots:
         HelpViewer* viewer = OpenBuilt();
         QVERIFY(viewer != nullptr);
         QTemporaryDir dir;
-        QFile page(dir.filePath(u"page.html"_s));
-        QVERIFY(page.open(QIODevice::WriteOnly));
-        page.write("<html><title>on disk</title></html>");
-        page.close();
+        const QString page = dir.filePath(u"page.html"_s);
+        WriteBytes(page, "<html><title>on disk</title></html>");
         QVERIFY(
-            viewer->browser
-                ->loadResource(QTextDocument::HtmlResource, QUrl::fromLocalFile(page.fileName()))
+            viewer->browser->loadResource(QTextDocument::HtmlResource, QUrl::fromLocalFile(page))
                 .isNull());
         QVERIFY(viewer->browser
                     ->loadResource(QTextDocument::ImageResource,
@@ -218,11 +215,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
         const QString name = dir.filePath(u"kestro.chm"_s);
-        if (!bytes.isEmpty()) {
-            QFile file(name);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
-        }
+        if (!bytes.isEmpty())
+            WriteBytes(name, bytes);
         QVERIFY(!ShowHelpContents(nullptr, name));
         QVERIFY(OnlyWindow<HelpViewer>() == nullptr);
 
