@@ -24,59 +24,46 @@ namespace kestro::test {
 
 // The record, the flags and the controls of a main window, which keeps them private.
 struct MainFormAccess {
-    explicit MainFormAccess(TMainForm& form)
-        : Settings(form.Settings), View(form.View), Startup(form.Startup),
-          SettingsModified(form.SettingsModified), BackgroundChanged(form.BackgroundChanged),
-          ColorsShown(form.ColorsShown), Label1(form.Label1), eNumPlt(form.eNumPlt),
-          Label2(form.Label2), eRotDays(form.eRotDays), Label4(form.Label4),
-          eStartDate(form.eStartDate), Label3(form.Label3), eRotation(form.eRotation),
-          bApply(form.bApply), bColors(form.bColors), pHeader(form.pHeader), bToday(form.bToday),
-          udMon(form.udMon), dgCal(form.dgCal), bRetreat(form.bRetreat),
-          eRetreatDate(form.eRetreatDate), lColor(form.lColor), bBkGr(form.bBkGr),
-          pBkGr(form.pBkGr), pLdTr(form.pLdTr), bPlt(form.bPlt), pPlt(form.pPlt), pInv(form.pInv),
-          form_(form) {}
+    TMainForm& form;
+    ScheduleSettings& Settings = form.Settings;
+    MonthView& View = form.View;
+    StartupState& Startup = form.Startup;
+    bool& SettingsModified = form.SettingsModified;
+    bool& BackgroundChanged = form.BackgroundChanged;
+    bool& ColorsShown = form.ColorsShown;
+    QLabel* Label1 = form.Label1;
+    QLineEdit* eNumPlt = form.eNumPlt;
+    QLabel* Label2 = form.Label2;
+    QLineEdit* eRotDays = form.eRotDays;
+    QLabel* Label4 = form.Label4;
+    QLineEdit* eStartDate = form.eStartDate;
+    QLabel* Label3 = form.Label3;
+    QLineEdit* eRotation = form.eRotation;
+    QPushButton* bApply = form.bApply;
+    QPushButton* bColors = form.bColors;
+    Panel* pHeader = form.pHeader;
+    QPushButton* bToday = form.bToday;
+    UpDownArrows* udMon = form.udMon;
+    MonthGrid* dgCal = form.dgCal;
+    QPushButton* bRetreat = form.bRetreat;
+    QLineEdit* eRetreatDate = form.eRetreatDate;
+    QLabel* lColor = form.lColor;
+    QPushButton* bBkGr = form.bBkGr;
+    Panel* pBkGr = form.pBkGr;
+    Panel* pLdTr = form.pLdTr;
+    std::array<QPushButton*, 6> bPlt = form.bPlt;
+    std::array<Panel*, 6> pPlt = form.pPlt;
+    std::array<Panel*, 6> pInv = form.pInv;
 
-    ScheduleSettings& Settings;
-    MonthView& View;
-    StartupState& Startup;
-    bool& SettingsModified;
-    bool& BackgroundChanged;
-    bool& ColorsShown;
-    QLabel* Label1;
-    QLineEdit* eNumPlt;
-    QLabel* Label2;
-    QLineEdit* eRotDays;
-    QLabel* Label4;
-    QLineEdit* eStartDate;
-    QLabel* Label3;
-    QLineEdit* eRotation;
-    QPushButton* bApply;
-    QPushButton* bColors;
-    Panel* pHeader;
-    QPushButton* bToday;
-    UpDownArrows* udMon;
-    MonthGrid* dgCal;
-    QPushButton* bRetreat;
-    QLineEdit* eRetreatDate;
-    QLabel* lColor;
-    QPushButton* bBkGr;
-    Panel* pBkGr;
-    Panel* pLdTr;
-    std::array<QPushButton*, 6> bPlt;
-    std::array<Panel*, 6> pPlt;
-    std::array<Panel*, 6> pInv;
-
+    // For the benchmarks (bench/).
     void dgCalDrawCell(QPainter& painter, int column, int row, const QRect& cell) {
-        form_.dgCalDrawCell(painter, column, row, cell);
+        form.dgCalDrawCell(painter, column, row, cell);
     }
-    void bTodayClick() { form_.bTodayClick(); }
-
-private:
-    TMainForm& form_;
+    void bTodayClick() { form.bTodayClick(); }
 };
 
 inline MainFormAccess Peek(TMainForm& form) {
-    return MainFormAccess(form);
+    return MainFormAccess{form};
 }
 
 // 1 March 2024, the start of the classic 24-day rotation below; the clock stands on 15 March 2024.
