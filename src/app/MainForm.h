@@ -7,6 +7,7 @@
 #include "rotation/Navigation.h"
 #include "settings/ScheduleSettings.h"
 #include "startup/StartupFiles.h"
+#include "widgets/WindowFonts.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -186,6 +187,7 @@ private:
     const ShortDateFormat dateFormat_;
     bool programChange_ = false;
     QPointer<QWidget> focusedControl_; // the control of the window that last had the focus
+    CellFontCache cellFont_;           // the day numbers' font and widths, kept from cell to cell
 };
 
 } // namespace kestro
