@@ -23,8 +23,9 @@ namespace kestro::test {
 
 // The record, the flags and the controls of a main window, which keeps them private.
 struct MainFormAccess {
+    // Makes the color area first, which the window otherwise makes after its first frame.
     explicit MainFormAccess(TMainForm& form)
-        : Settings(form.Settings), View(form.View), Startup(form.Startup),
+        : Settings((form.EnsureColorArea(), form.Settings)), View(form.View), Startup(form.Startup),
           SettingsModified(form.SettingsModified), BackgroundChanged(form.BackgroundChanged),
           ColorsShown(form.ColorsShown), Label1(form.Label1), eNumPlt(form.eNumPlt),
           Label2(form.Label2), eRotDays(form.eRotDays), Label4(form.Label4),
