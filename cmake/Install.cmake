@@ -66,11 +66,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KESTRO_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The run-time libraries' packages (Qt 6, libjpeg, chmlib, libical) come from dpkg-shlibdeps
-# (dpkg-dev); without it, the Debian 12 names are listed by hand.
+# The run-time libraries' packages (Qt 6, chmlib) come from dpkg-shlibdeps (dpkg-dev); without
+# it, the Debian 12 names are listed by hand. libjpeg and libical are opened by the program when
+# it first needs them, so dpkg-shlibdeps does not see them: their packages are named here.
 find_program(KESTRO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(KESTRO_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libjpeg62-turbo, libical3")
 else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
         "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libjpeg62-turbo, libchm1, libical3")

@@ -25,3 +25,14 @@ function(kestro_widget_library name)
     kestro_core_library(${name} SOURCES ${ARG_SOURCES} LINKS ${ARG_LINKS} Qt6::Widgets)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
 endfunction()
+
+# The SONAME of a shared library file (for a library the program opens when it needs it).
+function(kestro_soname library out)
+    execute_process(COMMAND ${CMAKE_OBJDUMP} -p ${library} OUTPUT_VARIABLE dump
+                    RESULT_VARIABLE failed)
+    string(REGEX MATCH "SONAME +([^\n ]+)" found "${dump}")
+    if(failed OR NOT found)
+        message(FATAL_ERROR "No SONAME found in ${library}")
+    endif()
+    set(${out} ${CMAKE_MATCH_1} PARENT_SCOPE)
+endfunction()

@@ -13,6 +13,8 @@ packages=(
     clang libclang-rt-14-dev
     fonts-liberation fonts-dejavu-core
     xvfb xauth xdotool
+    # the start-up benchmarks: instruction counts, and the X map watcher
+    valgrind libxcb1-dev
     # localedef's locale sources: the date tests build real locales into the build folder
     locales
     # dpkg-shlibdeps for the package's Depends; appstreamcli, desktop-file-validate and man -l

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 
 #include <utility>
 
@@ -92,8 +93,6 @@ void TMainForm::CreateControls() {
     Label2 = MakeLabel(QStringLiteral("Days in Rotation: "), {12, 40, 84, 13}, client);
     Label4 = MakeLabel(QStringLiteral("Start Date: "), {12, 72, 54, 13}, client);
     Label3 = MakeLabel(QStringLiteral("Shift Rotation: "), {12, 104, 70, 13}, client);
-    // The color commands' report grows to the right; it may take the rest of the wide window.
-    lColor = MakeLabel(QStringLiteral("."), {280, 114, ClientWidthColorsShown - 280, 13}, client);
 
     eNumPlt = MakeEdit(QStringLiteral("Number of Platoons"), {120, 5, 33, 21}, client);
     eRotDays = MakeEdit(QStringLiteral("Days in Rotation"), {120, 37, 33, 21}, client);
@@ -116,6 +115,30 @@ void TMainForm::CreateControls() {
     dgCal->setGeometry(6, 220, 242, 155);
     dgCal->setAccessibleName(QStringLiteral("Month days"));
 
+    // The color area lies beyond the window's first width: it is made once the first frame is
+    // painted (or before, when something needs it), not before the window shows.
+    client->installEventFilter(this);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Paint) {
+        watched->removeEventFilter(this);
+        // Queued: runs once this frame has been painted and flushed.
+        QMetaObject::invokeMethod(this, &TMainForm::EnsureColorArea, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::EnsureColorArea() {
+    if (!colorAreaMade_)
+        CreateColorArea();
+}
+
+void TMainForm::CreateColorArea() {
+    colorAreaMade_ = true;
+    QWidget* client = centralWidget();
+    // The color commands' report grows to the right; it may take the rest of the wide window.
+    lColor = MakeLabel(colorReport_, {280, 114, ClientWidthColorsShown - 280, 13}, client);
     bRetreat = MakeButton(QStringLiteral("Retreat Start Date"), {280, 8, 121, 25}, client);
     eRetreatDate = MakeEdit(QStringLiteral("Retreat to date"), {280, 40, 121, 21}, client);
     bBkGr = MakeButton(QStringLiteral("Background"), {280, 136, 75, 25}, client);
@@ -123,18 +146,61 @@ void TMainForm::CreateControls() {
     pLdTr = MakeColorPanel(QStringLiteral("L-T"), {408, 136, 33, 25}, client);
     pBkGr->setAccessibleName(QStringLiteral("Background color"));
     pLdTr->setAccessibleName(QStringLiteral("Leading and trailing days color"));
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{lColor, bRetreat, eRetreatDate, bBkGr, pBkGr, pLdTr})
+        control->show(); // made after the window was shown, they do not show with it
     for (std::size_t row = 0; row < 6; ++row) {
         const int top = 168 + 32 * int(row);
         const QString letter(QChar(LettersOf(LetterSet::AToF)[row]));
         bPlt[row] = MakeButton(letter + QStringLiteral(" Platoon"), {280, top, 75, 25}, client);
         pPlt[row] = MakeColorPanel(letter, {368, top, 33, 25}, client);
         pInv[row] = MakeColorPanel(letter, {408, top, 33, 25}, client);
-        if (row >= 2) {
-            bPlt[row]->hide();
-            pPlt[row]->hide();
-            pInv[row]->hide();
-        }
     }
+
+    const auto names = {std::pair<QObject*, const char*>{bRetreat, "bRetreat"},
+                        {eRetreatDate, "eRetreatDate"},
+                        {lColor, "lColor"},
+                        {bBkGr, "bBkGr"},
+                        {pBkGr, "pBkGr"},
+                        {pLdTr, "pLdTr"}};
+    for (const auto& [object, name] : names)
+        object->setObjectName(QString::fromLatin1(name));
+    for (std::size_t row = 0; row < 6; ++row) {
+        const QString letter(QChar(LettersOf(LetterSet::AToF)[row]));
+        bPlt[row]->setObjectName(QLatin1Char('b') + letter + QStringLiteral("Plt"));
+        pPlt[row]->setObjectName(QLatin1Char('p') + letter + QStringLiteral("Plt"));
+        pInv[row]->setObjectName(QLatin1Char('p') + letter + QStringLiteral("Inv"));
+    }
+
+    connect(bRetreat, &QPushButton::clicked, this, &TMainForm::bRetreatClick);
+    connect(bBkGr, &QPushButton::clicked, this, &TMainForm::bBkGrClick);
+    void (TMainForm::*const platoonClicks[6])() = {&TMainForm::bAPltClick, &TMainForm::bBPltClick,
+                                                   &TMainForm::bCPltClick, &TMainForm::bDPltClick,
+                                                   &TMainForm::bEPltClick, &TMainForm::bFPltClick};
+    for (std::size_t row = 0; row < 6; ++row)
+        connect(bPlt[row], &QPushButton::clicked, this, platoonClicks[row]);
+
+    // Between the Set Colors button and the T button, as if made with the rest.
+    QWidget* const order[] = {bColors, eRetreatDate, bRetreat, bBkGr,   bPlt[0], bPlt[1],
+                              bPlt[2], bPlt[3],      bPlt[4],  bPlt[5], bToday};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    SetProgramText(eRetreatDate, retreatDateText_);
+    RefreshColorArea();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    // Wide enough to show the color area.
+    if (event->size().width() > ClientWidthColorsHidden)
+        EnsureColorArea();
+    QMainWindow::resizeEvent(event);
+}
+
+bool TMainForm::focusNextPrevChild(bool next) {
+    // Tab reaches the color area's controls also while they lie beyond the window's edge.
+    EnsureColorArea();
+    return QMainWindow::focusNextPrevChild(next);
 }
 
 void TMainForm::NameControls() {
@@ -151,21 +217,9 @@ void TMainForm::NameControls() {
                         {pHeader, "pHeader"},
                         {bToday, "bToday"},
                         {udMon, "udMon"},
-                        {dgCal, "dgCal"},
-                        {bRetreat, "bRetreat"},
-                        {eRetreatDate, "eRetreatDate"},
-                        {lColor, "lColor"},
-                        {bBkGr, "bBkGr"},
-                        {pBkGr, "pBkGr"},
-                        {pLdTr, "pLdTr"}};
+                        {dgCal, "dgCal"}};
     for (const auto& [object, name] : names)
         object->setObjectName(QString::fromLatin1(name));
-    for (std::size_t row = 0; row < 6; ++row) {
-        const QString letter(QChar(LettersOf(LetterSet::AToF)[row]));
-        bPlt[row]->setObjectName(QLatin1Char('b') + letter + QStringLiteral("Plt"));
-        pPlt[row]->setObjectName(QLatin1Char('p') + letter + QStringLiteral("Plt"));
-        pInv[row]->setObjectName(QLatin1Char('p') + letter + QStringLiteral("Inv"));
-    }
 }
 
 void TMainForm::ConnectControls() {
@@ -180,14 +234,7 @@ void TMainForm::ConnectControls() {
     connect(eRotation, &QLineEdit::textChanged, this, &TMainForm::eRotationChange);
     connect(eStartDate, &QLineEdit::textChanged, this, &TMainForm::eStartDateChange);
     connect(bApply, &QPushButton::clicked, this, &TMainForm::bApplyClick);
-    connect(bRetreat, &QPushButton::clicked, this, &TMainForm::bRetreatClick);
     connect(bColors, &QPushButton::clicked, this, &TMainForm::bColorsClick);
-    connect(bBkGr, &QPushButton::clicked, this, &TMainForm::bBkGrClick);
-    void (TMainForm::*const platoonClicks[6])() = {&TMainForm::bAPltClick, &TMainForm::bBPltClick,
-                                                   &TMainForm::bCPltClick, &TMainForm::bDPltClick,
-                                                   &TMainForm::bEPltClick, &TMainForm::bFPltClick};
-    for (std::size_t row = 0; row < 6; ++row)
-        connect(bPlt[row], &QPushButton::clicked, this, platoonClicks[row]);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { FocusChanged(now); });
     new AccessKeys(this);
@@ -227,9 +274,9 @@ void TMainForm::CreateMenu() {
 }
 
 void TMainForm::SetTabOrder() {
-    QWidget* const order[] = {eNumPlt,      eRotDays, eStartDate, eRotation, bApply,  bColors,
-                              eRetreatDate, bRetreat, bBkGr,      bPlt[0],   bPlt[1], bPlt[2],
-                              bPlt[3],      bPlt[4],  bPlt[5],    bToday,    dgCal};
+    // The color area's controls come between bColors and bToday (CreateColorArea).
+    QWidget* const order[] = {eNumPlt, eRotDays, eStartDate, eRotation,
+                              bApply,  bColors,  bToday,     dgCal};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

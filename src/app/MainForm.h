@@ -7,6 +7,7 @@
 #include "rotation/Navigation.h"
 #include "settings/ScheduleSettings.h"
 #include "startup/StartupFiles.h"
+#include "widgets/WindowFonts.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -20,6 +21,7 @@ class QLineEdit;
 class QMenu;
 class QPainter;
 class QPushButton;
+class QResizeEvent;
 
 namespace kestro {
 
@@ -59,6 +61,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Tests and benchmarks read the record and reach the controls through it.
@@ -70,6 +75,11 @@ private:
     void ConnectControls();
     void CreateMenu();
     void SetTabOrder();
+    // The color area (from lColor on in the list of controls below) is made after the first
+    // frame, or as soon as anything needs it; until then its refreshes keep only what it will
+    // show.
+    void EnsureColorArea();
+    void CreateColorArea();
 
     // Creation and the File menu.
     void FormCreate();
@@ -172,16 +182,16 @@ private:
     QPushButton* bToday;
     UpDownArrows* udMon;
     MonthGrid* dgCal;
-    QPushButton* bRetreat;
-    QLineEdit* eRetreatDate;
-    QLabel* lColor;
-    QPushButton* bBkGr;
-    Panel* pBkGr;
-    Panel* pLdTr;
+    QPushButton* bRetreat = nullptr;
+    QLineEdit* eRetreatDate = nullptr;
+    QLabel* lColor = nullptr;
+    QPushButton* bBkGr = nullptr;
+    Panel* pBkGr = nullptr;
+    Panel* pLdTr = nullptr;
     // Row r of the color area: its button, its left (normal) and right (inverse) panel.
-    std::array<QPushButton*, 6> bPlt;
-    std::array<Panel*, 6> pPlt;
-    std::array<Panel*, 6> pInv;
+    std::array<QPushButton*, 6> bPlt{};
+    std::array<Panel*, 6> pPlt{};
+    std::array<Panel*, 6> pInv{};
 
     QAction* MFileNew;
     QAction* MFileOpen;
@@ -200,6 +210,10 @@ private:
     const ShortDateFormat dateFormat_;
     bool programChange_ = false;
     QPointer<QWidget> focusedControl_; // the control of the window that last had the focus
+    bool colorAreaMade_ = false;
+    QString colorReport_ = QStringLiteral("."); // lColor's text
+    QString retreatDateText_;                   // eRetreatDate's text until it is made
+    CellFontCache cellFont_; // the day numbers' font and widths, kept from cell to cell
 };
 
 } // namespace kestro

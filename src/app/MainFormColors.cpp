@@ -57,6 +57,8 @@ void TMainForm::RefreshColorArea() {
 }
 
 void TMainForm::RefreshPanelColors() {
+    if (!colorAreaMade_)
+        return;
     pBkGr->SetFill(Settings.BkGr);
     pBkGr->SetCaptionColor(Settings.LdTr);
     pLdTr->SetFill(Settings.BkGr);
@@ -72,6 +74,8 @@ void TMainForm::RefreshPanelColors() {
 }
 
 void TMainForm::RefreshPlatoonCaptions() {
+    if (!colorAreaMade_)
+        return;
     const auto& captions = PlatoonCaptions[int(Settings.LetterSet)];
     for (std::size_t row = 0; row < 6; ++row) {
         const QString panel = QString::fromLatin1(captions[row].panel);
@@ -84,6 +88,8 @@ void TMainForm::RefreshPlatoonCaptions() {
 }
 
 void TMainForm::RefreshPlatoonRows() {
+    if (!colorAreaMade_)
+        return;
     std::array<bool, 6> shown{};
     if (Settings.LetterSet == LetterSet::ColorLetters) {
         const QString rotation = AsciiUpper(Settings.ShiftRotation);
@@ -101,6 +107,7 @@ void TMainForm::RefreshPlatoonRows() {
 }
 
 void TMainForm::bColorsClick() {
+    EnsureColorArea();
     const std::optional<int> platoons = ReadFieldInteger(eNumPlt->text());
     if (!platoons) {
         ShowErrorBox(NotAnIntegerText(eNumPlt->text()));
@@ -162,11 +169,13 @@ void TMainForm::bPltClick(int row) {
 }
 
 void TMainForm::EmptyColorReport() {
-    lColor->setText(QString());
-    lColor->repaint();
+    ShowColorReport(QString());
 }
 
 void TMainForm::ShowColorReport(const QString& report) {
+    colorReport_ = report;
+    if (!colorAreaMade_)
+        return;
     lColor->setText(report);
     lColor->repaint();
 }

@@ -10,7 +10,6 @@
 #include "widgets/Panel.h"
 #include "widgets/WindowFonts.h"
 
-#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
@@ -46,9 +45,8 @@ void TMainForm::dgCalDrawCell(QPainter& painter, int column, int row, const QRec
     const QString caption = CellText(CellToDate(Settings, View, column, row));
     if (!text || caption.isEmpty())
         return;
-    const QFont font = PreviewFont(CellFont(Settings));
-    const QFontMetrics metrics(font);
-    const QSize size(metrics.horizontalAdvance(caption), metrics.height());
+    const QFont& font = cellFont_.Font(CellFont(Settings));
+    const QSize size(cellFont_.Width(caption), cellFont_.Height());
     const QPoint origin =
         CellTextOrigin(cell, dgCal->cellSize.width(), dgCal->cellSize.height(), size);
     painter.setFont(font);
@@ -57,8 +55,7 @@ void TMainForm::dgCalDrawCell(QPainter& painter, int column, int row, const QRec
         painter.setBackgroundMode(Qt::OpaqueMode);
         painter.setBackground(*fill);
     }
-    painter.drawText(QRect(origin, size), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                     caption);
+    cellFont_.Draw(painter, QRect(origin, size), caption);
 }
 
 void TMainForm::dgCalKeyDown(GridKey key, KeyModifiers modifiers) {

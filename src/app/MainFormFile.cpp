@@ -83,7 +83,9 @@ void TMainForm::FillControls(DayNumber dateToShow) {
     SetProgramText(eRotDays, QString::number(Settings.DaysInRotation));
     SetProgramText(eRotation, Settings.ShiftRotation);
     SetProgramText(eStartDate, DateText(dateToShow));
-    SetProgramText(eRetreatDate, DateText(dateToShow));
+    retreatDateText_ = DateText(dateToShow);
+    if (colorAreaMade_)
+        SetProgramText(eRetreatDate, retreatDateText_);
     RefreshColorArea();
 }
 

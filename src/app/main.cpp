@@ -9,6 +9,7 @@
 #include "settings/SaveSignals.h"
 #include "startup/CommandLineInfo.h"
 #include "startup/StartupFiles.h"
+#include "widgets/DeferredIconStyle.h"
 
 #include <QApplication>
 
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    DeferredIconStyle::Install();
 
     SystemPlatform platform;
     // QApplication has set the user's locale by now; no window exists yet.

@@ -2,6 +2,7 @@
 
 #include "base/AsciiCase.h"
 #include "export/CssColorNames.h"
+#include "export/IcalLibrary.h"
 #include "export/ShiftRuns.h"
 #include "export/YearCalendar.h"
 #include "rotation/Rotation.h"
@@ -11,8 +12,6 @@
 #include <QCryptographicHash>
 #include <QDate>
 #include <QFileInfo>
-
-#include <libical/ical.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -31,9 +30,9 @@ QDate ToDate(DayNumber day) {
     return QDate(1600, 1, 1).addDays(day);
 }
 
-icaltimetype IcalDate(DayNumber day) {
+icaltimetype IcalDate(const IcalFunctions& ical, DayNumber day) {
     const QDate date = ToDate(day);
-    icaltimetype t = icaltime_null_date();
+    icaltimetype t = ical.icaltime_null_date();
     t.year = date.year();
     t.month = date.month();
     t.day = date.day();
@@ -41,12 +40,14 @@ icaltimetype IcalDate(DayNumber day) {
 }
 
 struct ComponentFree {
-    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+    const IcalFunctions* ical;
+    void operator()(icalcomponent* c) const { ical->icalcomponent_free(c); }
 };
 using Component = std::unique_ptr<icalcomponent, ComponentFree>;
 
-void AddText(icalcomponent* c, icalproperty* (*make)(const char*), const QString& text) {
-    icalcomponent_add_property(c, make(text.toUtf8().constData()));
+void AddText(const IcalFunctions& ical, icalcomponent* c, icalproperty* (*make)(const char*),
+             const QString& text) {
+    ical.icalcomponent_add_property(c, make(text.toUtf8().constData()));
 }
 
 QString ScheduleProblem(const ScheduleSettings& s) {
@@ -129,29 +130,30 @@ struct EventStyle {
     icaltimetype stamp;
 };
 
-void AddEvent(icalcomponent* calendar, const DayEvent& e, const QString& uid,
-              const EventStyle& style) {
-    icalcomponent* event = icalcomponent_new_vevent();
-    AddText(event, icalproperty_new_uid, uid);
-    icalcomponent_add_property(event, icalproperty_new_dtstamp(style.stamp));
-    icalcomponent_add_property(event, icalproperty_new_dtstart(IcalDate(e.first)));
-    icalcomponent_add_property(event, icalproperty_new_dtend(IcalDate(e.first + e.days)));
+void AddEvent(const IcalFunctions& ical, icalcomponent* calendar, const DayEvent& e,
+              const QString& uid, const EventStyle& style) {
+    icalcomponent* event = ical.icalcomponent_new_vevent();
+    AddText(ical, event, ical.icalproperty_new_uid, uid);
+    ical.icalcomponent_add_property(event, ical.icalproperty_new_dtstamp(style.stamp));
+    ical.icalcomponent_add_property(event, ical.icalproperty_new_dtstart(IcalDate(ical, e.first)));
+    ical.icalcomponent_add_property(event,
+                                    ical.icalproperty_new_dtend(IcalDate(ical, e.first + e.days)));
     if (e.repeatEvery > 0) {
         icalrecurrencetype rule;
-        icalrecurrencetype_clear(&rule);
+        ical.icalrecurrencetype_clear(&rule);
         rule.freq = ICAL_DAILY_RECURRENCE;
         rule.interval = short(e.repeatEvery);
         if (e.lastStart)
-            rule.until = IcalDate(*e.lastStart);
-        icalcomponent_add_property(event, icalproperty_new_rrule(rule));
+            rule.until = IcalDate(ical, *e.lastStart);
+        ical.icalcomponent_add_property(event, ical.icalproperty_new_rrule(rule));
     }
-    AddText(event, icalproperty_new_summary, style.summary);
-    AddText(event, icalproperty_new_categories, style.letter);
+    AddText(ical, event, ical.icalproperty_new_summary, style.summary);
+    AddText(ical, event, ical.icalproperty_new_categories, style.letter);
     if (!style.color.isEmpty())
-        AddText(event, icalproperty_new_color, style.color);
+        AddText(ical, event, ical.icalproperty_new_color, style.color);
     // Knowing who is on duty blocks nobody's time.
-    icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-    icalcomponent_add_component(calendar, event);
+    ical.icalcomponent_add_property(event, ical.icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    ical.icalcomponent_add_component(calendar, event);
 }
 
 } // namespace
@@ -175,26 +177,30 @@ IcsCalendar BuildIcsCalendar(const ScheduleSettings& settings, const IcsExportOp
         letters = ChooseLetters(rotation, options.platoons, result.error);
     if (!result.ok())
         return result;
+    const IcalFunctions* const loaded = Ical(result.error);
+    if (loaded == nullptr)
+        return result;
+    const IcalFunctions& ical = *loaded;
 
     const DayNumber first = std::max(options.from.value_or(settings.StartDay), settings.StartDay);
     const QDateTime now =
         options.exportTime.isValid() ? options.exportTime : QDateTime::currentDateTimeUtc();
-    const icaltimetype stamp = icaltime_from_timet_with_zone(time_t(now.toSecsSinceEpoch()), 0,
-                                                             icaltimezone_get_utc_timezone());
+    const icaltimetype stamp = ical.icaltime_from_timet_with_zone(
+        time_t(now.toSecsSinceEpoch()), 0, ical.icaltimezone_get_utc_timezone());
     const QByteArray fileKey =
         QCryptographicHash::hash(options.sourceFile.toUtf8(), QCryptographicHash::Sha1)
             .toHex()
             .left(16);
 
-    Component calendar(icalcomponent_new_vcalendar());
-    AddText(calendar.get(), icalproperty_new_prodid,
+    Component calendar(ical.icalcomponent_new_vcalendar(), ComponentFree{&ical});
+    AddText(ical, calendar.get(), ical.icalproperty_new_prodid,
             QStringLiteral("-//Kestro//Kestro " KESTRO_VERSION "//EN"));
-    AddText(calendar.get(), icalproperty_new_version, QStringLiteral("2.0"));
-    AddText(calendar.get(), icalproperty_new_calscale, QStringLiteral("GREGORIAN"));
-    AddText(calendar.get(), icalproperty_new_name, options.calendarName);
-    icalproperty* calName = icalproperty_new_x(options.calendarName.toUtf8().constData());
-    icalproperty_set_x_name(calName, "X-WR-CALNAME");
-    icalcomponent_add_property(calendar.get(), calName);
+    AddText(ical, calendar.get(), ical.icalproperty_new_version, QStringLiteral("2.0"));
+    AddText(ical, calendar.get(), ical.icalproperty_new_calscale, QStringLiteral("GREGORIAN"));
+    AddText(ical, calendar.get(), ical.icalproperty_new_name, options.calendarName);
+    icalproperty* calName = ical.icalproperty_new_x(options.calendarName.toUtf8().constData());
+    ical.icalproperty_set_x_name(calName, "X-WR-CALNAME");
+    ical.icalcomponent_add_property(calendar.get(), calName);
 
     for (QChar letter : letters) {
         EventStyle style;
@@ -206,7 +212,7 @@ IcsCalendar BuildIcsCalendar(const ScheduleSettings& settings, const IcsExportOp
         for (const RotationRun& run : RunsOf(rotation, letter)) {
             for (const DayEvent& e : EventsOfRun(run, settings.StartDay, settings.DaysInRotation,
                                                  first, options.until)) {
-                AddEvent(calendar.get(), e, UidOf(letter, run, e.part, fileKey), style);
+                AddEvent(ical, calendar.get(), e, UidOf(letter, run, e.part, fileKey), style);
                 ++result.events;
             }
         }
@@ -219,7 +225,7 @@ IcsCalendar BuildIcsCalendar(const ScheduleSettings& settings, const IcsExportOp
         return result;
     }
 
-    char* text = icalcomponent_as_ical_string_r(calendar.get());
+    char* text = ical.icalcomponent_as_ical_string_r(calendar.get());
     result.text = QByteArray(text);
     std::free(text);
     result.platoons = letters;

@@ -1,5 +1,7 @@
 #include "help/Jpeg.h"
 
+#include "base/SharedLibrary.h"
+
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
 
@@ -15,6 +17,36 @@ namespace {
 constexpr int MaxJpegScans = 100;
 // libjpeg's own working memory (e.g. the coefficients of a progressive picture).
 constexpr long MaxJpegWorkingMemory = 256L * 1024 * 1024;
+
+// The functions of libjpeg the decoder calls. The library is opened at the first picture of the
+// run (see SharedLibrary), not with the program.
+#define KESTRO_JPEG_FUNCTIONS(F)                                                                   \
+    F(jpeg_std_error)                                                                              \
+    F(jpeg_CreateDecompress)                                                                       \
+    F(jpeg_mem_src)                                                                                \
+    F(jpeg_read_header)                                                                            \
+    F(jpeg_start_decompress)                                                                       \
+    F(jpeg_read_scanlines)                                                                         \
+    F(jpeg_finish_decompress)                                                                      \
+    F(jpeg_destroy_decompress)
+
+struct JpegFunctions {
+#define KESTRO_JPEG_POINTER(name) decltype(&::name) name = nullptr;
+    KESTRO_JPEG_FUNCTIONS(KESTRO_JPEG_POINTER)
+#undef KESTRO_JPEG_POINTER
+};
+
+struct LoadedJpeg {
+    SharedLibrary library{KESTRO_LIBJPEG_SONAME};
+    JpegFunctions functions;
+    bool complete = true;
+
+    LoadedJpeg() {
+#define KESTRO_JPEG_FIND(name) complete = complete && library.Find(#name, functions.name);
+        KESTRO_JPEG_FUNCTIONS(KESTRO_JPEG_FIND)
+#undef KESTRO_JPEG_FIND
+    }
+};
 
 enum class Failure { None, Error, Warning, TooManyScans };
 
@@ -67,17 +99,17 @@ struct Output {
 
 // Runs libjpeg over the bytes. A failure inside libjpeg jumps back to the setjmp below, so this
 // function keeps no object that needs destroying: the output buffer lives with the caller.
-bool RunDecoder(jpeg_decompress_struct& cinfo, ErrorManager& errors, jpeg_progress_mgr& progress,
-                const QByteArray& bytes, Output& output) {
+bool RunDecoder(const JpegFunctions& jpeg, jpeg_decompress_struct& cinfo, ErrorManager& errors,
+                jpeg_progress_mgr& progress, const QByteArray& bytes, Output& output) {
     if (setjmp(errors.jump) != 0)
         return false;
 
-    jpeg_create_decompress(&cinfo);
+    jpeg.jpeg_CreateDecompress(&cinfo, JPEG_LIB_VERSION, sizeof(cinfo));
     cinfo.mem->max_memory_to_use = MaxJpegWorkingMemory;
     cinfo.progress = &progress;
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                 static_cast<unsigned long>(bytes.size()));
-    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
+    jpeg.jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                      static_cast<unsigned long>(bytes.size()));
+    if (jpeg.jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
         output.error = u"The picture holds no image."_s;
         return false;
     }
@@ -98,7 +130,7 @@ bool RunDecoder(jpeg_decompress_struct& cinfo, ErrorManager& errors, jpeg_progre
         return false;
     }
     cinfo.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&cinfo);
+    jpeg.jpeg_start_decompress(&cinfo);
     if (cinfo.output_components != 3 || cinfo.output_width != cinfo.image_width ||
         cinfo.output_height != cinfo.image_height) {
         output.error = u"The picture cannot be decoded to RGB."_s;
@@ -110,12 +142,12 @@ bool RunDecoder(jpeg_decompress_struct& cinfo, ErrorManager& errors, jpeg_progre
     auto* pixels = reinterpret_cast<unsigned char*>(output.rgb->data());
     while (cinfo.output_scanline < cinfo.output_height) {
         JSAMPROW row = pixels + qsizetype(cinfo.output_scanline) * stride;
-        if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
+        if (jpeg.jpeg_read_scanlines(&cinfo, &row, 1) != 1) {
             output.error = u"The picture ends too early."_s;
             return false;
         }
     }
-    jpeg_finish_decompress(&cinfo);
+    jpeg.jpeg_finish_decompress(&cinfo);
     output.width = int(cinfo.output_width);
     output.height = int(cinfo.output_height);
     return true;
@@ -129,10 +161,17 @@ JpegDecodeResult DecodeJpeg(const QByteArray& bytes) {
         result.error = u"The picture is empty."_s;
         return result;
     }
+    static const LoadedJpeg loaded;
+    if (!loaded.complete) {
+        result.error = u"The picture library %1 could not be loaded: %2"_s.arg(
+            loaded.library.Name(), loaded.library.Error());
+        return result;
+    }
+    const JpegFunctions& jpeg = loaded.functions;
 
     jpeg_decompress_struct cinfo{};
     ErrorManager errors{};
-    cinfo.err = jpeg_std_error(&errors.base);
+    cinfo.err = jpeg.jpeg_std_error(&errors.base);
     errors.base.error_exit = ErrorExit;
     errors.base.emit_message = EmitMessage;
     jpeg_progress_mgr progress{};
@@ -140,8 +179,8 @@ JpegDecodeResult DecodeJpeg(const QByteArray& bytes) {
 
     QByteArray rgb;
     Output output{&rgb, 0, 0, {}};
-    const bool decoded = RunDecoder(cinfo, errors, progress, bytes, output);
-    jpeg_destroy_decompress(&cinfo);
+    const bool decoded = RunDecoder(jpeg, cinfo, errors, progress, bytes, output);
+    jpeg.jpeg_destroy_decompress(&cinfo);
 
     if (decoded && errors.warnings == 0 && errors.base.num_warnings == 0) {
         result.image = RgbImage{output.width, output.height, std::move(rgb)};

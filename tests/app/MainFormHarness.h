@@ -25,6 +25,8 @@ namespace kestro::test {
 // The record, the flags and the controls of a main window, which keeps them private.
 struct MainFormAccess {
     TMainForm& form;
+    // The window makes its color area after its first frame; the tests may need it before.
+    bool colorAreaMade = (form.EnsureColorArea(), true);
     ScheduleSettings& Settings = form.Settings;
     MonthView& View = form.View;
     StartupState& Startup = form.Startup;

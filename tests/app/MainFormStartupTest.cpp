@@ -347,6 +347,43 @@ private slots:
             QVERIFY(action->shortcut().isEmpty());
     }
 
+    // The color area is made once the first frame is painted, and then looks as one made at
+    // once because something needed it.
+    void MakesTheColorAreaAfterTheFirstFrame() {
+        const auto made = [](TMainForm& form) {
+            return form.findChild<QLineEdit*>(QStringLiteral("eRetreatDate")) != nullptr;
+        };
+        run->WriteSettings(ClassicSettings);
+        TMainForm& later = run->Start();
+        QVERIFY(!made(later));
+        later.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&later));
+        QTRY_VERIFY(made(later));
+
+        FormRun other;
+        other.WriteSettings(ClassicSettings);
+        TMainForm& atOnce = other.Start();
+        Peek(atOnce);
+        atOnce.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&atOnce));
+        const QRect area(280, 0, ClientWidthColorsShown - 280, ClientHeight);
+        for (TMainForm* form : {&later, &atOnce})
+            form->resize(ClientWidthColorsShown, form->height());
+        QCOMPARE(later.centralWidget()->grab(area).toImage(),
+                 atOnce.centralWidget()->grab(area).toImage());
+    }
+
+    // A window wide enough to show the color area has it in its first frame.
+    void MakesTheColorAreaBeforeAFirstFrameThatShowsIt() {
+        TMainForm& form = run->Start();
+        form.resize(ClientWidthColorsShown, form.height());
+        form.show(); // no event processed yet
+        const auto* background = form.findChild<QPushButton*>(QStringLiteral("bBkGr"));
+        QVERIFY(background != nullptr && background->isVisible());
+        QCOMPARE(VisibleRowCaptions(form).size(), 3);
+        QCOMPARE(Peek(form).eRetreatDate->text(), Peek(form).eStartDate->text());
+    }
+
     void OpensWithTheFocusInTheGridAndTabsInOrder() {
         run->WriteSettings(ClassicSettings);
         TMainForm& form = run->StartShown();

@@ -1,4 +1,5 @@
 #include "export/IcsExport.h"
+#include "support/LoadedLibraries.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,14 @@ QStringList Values(const QByteArray& text, const QString& property) {
     for (const auto& m : line.globalMatch(QString::fromUtf8(text).remove(QLatin1Char('\r'))))
         values.append(m.captured(1));
     return values;
+}
+
+// The editor does not load libical as it starts; the first calendar opens it. (CTest runs each
+// case in a process of its own.)
+TEST(BuildIcsCalendar, OpensLibicalForTheFirstCalendar) {
+    EXPECT_FALSE(test::IsLoaded("libical"));
+    ASSERT_TRUE(BuildIcsCalendar(Schedule(kClassic), Options()).ok());
+    EXPECT_TRUE(test::IsLoaded("libical"));
 }
 
 TEST(BuildIcsCalendar, RefusesWhatCannotGiveTheRotationsDays) {

@@ -218,7 +218,7 @@ deb)
     [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "the package has no maintainer"
     [ -n "$(dpkg-deb -f "$deb" Description)" ] || fail "the package has no description"
     depends=$(dpkg-deb -f "$deb" Depends)
-    for package in libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo libchm1; do
+    for package in libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo libchm1 libical3; do
         grep -qE "(^|, )$package( |,|$)" <<<"$depends" ||
             fail "the package does not depend on $package (Depends: $depends)"
     done
