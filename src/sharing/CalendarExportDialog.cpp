@@ -1,5 +1,7 @@
 #include "sharing/CalendarExportDialog.h"
 
+#include "sharing/DialogParts.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -49,15 +51,9 @@ CalendarExportDialog::CalendarExportDialog(const CalendarExportRequest& request,
                                 .arg(request.format.pattern),
                             this);
     hint->setWordWrap(true);
-    problem = new QLabel(this);
-    problem->setObjectName(QStringLiteral("problem"));
-    problem->setStyleSheet(QStringLiteral("color: #b00000"));
-    problem->setWordWrap(true);
-    problem->hide();
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    problem = MakeProblemLabel(this);
+    auto* buttons = MakeOkCancel(this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Export..."));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

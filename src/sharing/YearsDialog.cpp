@@ -1,5 +1,7 @@
 #include "sharing/YearsDialog.h"
 
+#include "sharing/DialogParts.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -38,14 +40,8 @@ YearsDialog::YearsDialog(const YearsDialogRequest& request, QWidget* parent) : Q
     form->addRow(QStringLiteral("&First year:"), firstYear);
     form->addRow(QStringLiteral("&Last year:"), lastYear);
     auto* note = new QLabel(QStringLiteral("One page for each year."), this);
-    problem = new QLabel(this);
-    problem->setObjectName(QStringLiteral("problem"));
-    problem->setStyleSheet(QStringLiteral("color: #b00000"));
-    problem->setWordWrap(true);
-    problem->hide();
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    problem = MakeProblemLabel(this);
+    auto* buttons = MakeOkCancel(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
