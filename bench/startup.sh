@@ -20,26 +20,7 @@ before=${3:+$(cd "$3" && pwd)}
 
 cmake --build "$build" -j2 --target kestro_probe minimal_window_probe x_map_watcher >/dev/null
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir -m 700 "$work/xdg-runtime"
-# A settings file with a date valid in every short date format, so that no message box opens.
-cat >"$work/Dunmarek.ini" <<'INI'
-[Shift Schedule]
-NumberOfPlatoons=3
-DaysInRotation=24
-ShiftRotation=ACABABABCBCACACABABCBCBC
-StartDate=3/1/2024
-[Colors]
-APlt=Red
-AInv=White
-BPlt=Blue
-BInv=White
-CPlt=Lime
-CInv=Black
-INI
-
-export XDG_RUNTIME_DIR="$work/xdg-runtime" HOME="$work" XDG_CONFIG_HOME="$work/config"
+. "$here/startup_home.sh"
 programs=("kestro=$build/bench/kestro_probe -i $work/Dunmarek.ini")
 [ -n "$before" ] && programs+=("before=$before/bench/kestro_probe -i $work/Dunmarek.ini")
 programs+=("minimal=$build/bench/minimal_window_probe")

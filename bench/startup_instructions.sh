@@ -15,24 +15,7 @@ mkdir -p "$out"
 
 cmake --build "$build" -j2 --target kestro_probe minimal_window_probe >/dev/null
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir -m 700 "$work/xdg-runtime"
-cat >"$work/Dunmarek.ini" <<'INI'
-[Shift Schedule]
-NumberOfPlatoons=3
-DaysInRotation=24
-ShiftRotation=ACABABABCBCACACABABCBCBC
-StartDate=3/1/2024
-[Colors]
-APlt=Red
-AInv=White
-BPlt=Blue
-BInv=White
-CPlt=Lime
-CInv=Black
-INI
-export XDG_RUNTIME_DIR="$work/xdg-runtime" HOME="$work" XDG_CONFIG_HOME="$work/config"
+. "$here/startup_home.sh"
 export QT_QPA_PLATFORM=offscreen
 
 count() { # NAME COMMAND...: runs it under callgrind, prints the instructions
