@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev libgtest-dev libbenchmark-dev
     libjpeg62-turbo-dev libchm-dev fp-utils
     # the calendar export builds its files with libical; the tests read them back with Python
-    libical-dev python3-icalendar python3-recurring-ical-events
+    libical-dev python3-icalendar python3-recurring-ical-events python3-vobject
     # the printed calendar's tests read its PDFs back with pdfinfo, pdftotext and pdftoppm
     poppler-utils
     clang libclang-rt-14-dev

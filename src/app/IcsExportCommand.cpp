@@ -3,7 +3,9 @@
 #include "app/SystemPlatform.h"
 #include "calendar/Clock.h"
 #include "export/ExportArguments.h"
+#include "settings/FieldText.h"
 #include "settings/LoadSettings.h"
+#include "settings/SaveSettings.h"
 #include "settings/SettingsFileIO.h"
 #include "startup/Platform.h"
 #include "startup/StartupFiles.h"
@@ -34,6 +36,22 @@ QString NamedSettingsFile(const QStringList& arguments, const Platform& platform
                                .absoluteFilePath(ReplaceExtension(name, QStringLiteral(".ini"))));
 }
 
+QString UnreadableText(const QString& path, const QString& reason) {
+    return QStringLiteral("The settings file %1 cannot be read: %2.").arg(path, reason);
+}
+
+// Control characters (a NUL in a rotation) would cut or garble the line on a terminal.
+QByteArray PrintableLine(const QString& text) {
+    QString shown;
+    for (QChar c : text) {
+        if (c.unicode() < 0x20 && c != QLatin1Char('\n') && c != QLatin1Char('\t'))
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown.toLocal8Bit();
+}
+
 QString PlatoonList(const QString& letters) {
     QStringList list;
     for (QChar letter : letters)
@@ -49,9 +67,13 @@ std::optional<CommandOutcome> LoadExportSchedule(const QStringList& settingsArgu
                                                  const Platform& platform, const Clock& clock,
                                                  ExportSchedule& schedule) {
     StartupState startup = ReadCommandLine(settingsArguments, platform);
-    if (!settingsArguments.isEmpty() && startup.CommandLineFile.isEmpty())
-        return Failed(2, QStringLiteral("The settings file %1 does not exist.")
-                             .arg(NamedSettingsFile(settingsArguments, platform)));
+    if (!settingsArguments.isEmpty() && startup.CommandLineFile.isEmpty()) {
+        // Only a regular file counts as named; say what stands there instead.
+        const QString named = NamedSettingsFile(settingsArguments, platform);
+        if (const FileBytes file = ReadFileBytes(named); file.status == FileReadStatus::Unreadable)
+            return Failed(2, UnreadableText(named, file.error));
+        return Failed(2, QStringLiteral("The settings file %1 does not exist.").arg(named));
+    }
     LocateSettingsFile(startup, platform);
     const QString path = startup.SettingsPath;
     if (path.isEmpty())
@@ -59,24 +81,37 @@ std::optional<CommandOutcome> LoadExportSchedule(const QStringList& settingsArgu
                                         "kestro --help tells where it is searched."));
     if (const QString problem = CalendarFileProblem(outputFile, path); !problem.isEmpty())
         return Failed(2, problem);
-    switch (ReadFileBytes(path).status) {
+    switch (const FileBytes file = ReadFileBytes(path); file.status) {
     case FileReadStatus::Read:
         break;
     case FileReadStatus::Missing:
         return Failed(2, QStringLiteral("The settings file %1 does not exist.").arg(path));
     case FileReadStatus::Unreadable:
-        return Failed(2, QStringLiteral("The settings file %1 cannot be read.").arg(path));
+        return Failed(2, UnreadableText(path, file.error));
     }
 
     schedule.path = path;
-    if (LoadSettings(path, schedule.settings, platform.DateFormat(), clock).startDateInvalid)
+    const LoadOutcome loaded = LoadSettings(path, schedule.settings, platform.DateFormat(), clock);
+    if (!loaded.fileError.isEmpty())
+        return Failed(2, UnreadableText(path, loaded.fileError));
+    if (loaded.startDateInvalid)
         return Failed(2, QStringLiteral("The start date \"%1\" in %2 is not a valid date.")
                              .arg(schedule.settings.StartDateText, path));
+    // The window shows a default in place of a number it cannot read; an export must not
+    // publish days the file does not say.
+    if (!loaded.daysInRotationText)
+        return Failed(2, QStringLiteral("%1: \"Days in Rotation\" is missing.").arg(path));
+    if (!ReadFieldInteger(loaded.daysInRotationText->trimmed()))
+        return Failed(2, QStringLiteral("%1: %2 (\"%3\").")
+                             .arg(path, QLatin1String(SaveReasons::DaysNotANumber),
+                                  *loaded.daysInRotationText));
+    if (const QString problem = ExportableRotationProblem(schedule.settings); !problem.isEmpty())
+        return Failed(2, QStringLiteral("%1: %2").arg(path, problem));
     return std::nullopt;
 }
 
 CommandOutcome RunIcsExport(const QStringList& arguments, const Platform& platform,
-                            const Clock& clock, const QDateTime& now) {
+                            const Clock& clock) {
     const ShortDateFormat format = platform.DateFormat();
     IcsCommandLine command = ReadIcsCommandLine(arguments, format, clock.Today().year);
     if (!command.error.isEmpty())
@@ -89,7 +124,6 @@ CommandOutcome RunIcsExport(const QStringList& arguments, const Platform& platfo
     const QString& path = schedule.path;
 
     command.options.sourceFile = path;
-    command.options.exportTime = now;
     const IcsCalendar calendar = BuildIcsCalendar(settings, command.options);
     if (!calendar.ok())
         return Failed(2, QStringLiteral("%1: %2").arg(path, calendar.error));
@@ -101,23 +135,24 @@ CommandOutcome RunIcsExport(const QStringList& arguments, const Platform& platfo
                               ? QStringLiteral(" to %1").arg(IsoDateText(*command.options.until))
                               : QStringLiteral(", repeating without end");
     return {0,
-            QStringLiteral("Wrote %1: %2 events for %3 from %4%5.\n")
+            QStringLiteral("Wrote %1: %2 %3 for %4 from %5%6.\n")
                 .arg(command.outputFile)
                 .arg(calendar.events)
+                .arg(calendar.events == 1 ? QStringLiteral("event") : QStringLiteral("events"))
                 .arg(PlatoonList(calendar.platoons), IsoDateText(calendar.first), until),
             {}};
 }
 
 int PrintOutcome(const CommandOutcome& outcome) {
-    std::fputs(outcome.output.toLocal8Bit().constData(), stdout);
-    std::fputs(outcome.error.toLocal8Bit().constData(), stderr);
+    std::fputs(PrintableLine(outcome.output).constData(), stdout);
+    std::fputs(PrintableLine(outcome.error).constData(), stderr);
     return outcome.exitCode;
 }
 
 int ExportIcsMain(const QStringList& arguments) {
     const SystemPlatform platform;
     const SystemClock clock;
-    return PrintOutcome(RunIcsExport(arguments, platform, clock, QDateTime::currentDateTimeUtc()));
+    return PrintOutcome(RunIcsExport(arguments, platform, clock));
 }
 
 } // namespace kestro

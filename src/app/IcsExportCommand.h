@@ -33,16 +33,19 @@ struct ExportSchedule {
 };
 
 // Finds the settings file as the window does (a file named among the arguments must exist) and
-// loads it into schedule, unless it is outputFile itself. Nothing on success, else the failure.
+// loads it into schedule, unless it is outputFile itself. Refuses a schedule either export would
+// get wrong: "Days in Rotation" missing or not a whole number, a rotation of another length or
+// with a character that is no platoon letter. Nothing on success, else the failure.
 std::optional<CommandOutcome> LoadExportSchedule(const QStringList& settingsArguments,
                                                  const QString& outputFile,
                                                  const Platform& platform, const Clock& clock,
                                                  ExportSchedule& schedule);
 
 // kestro --export-ics: finds and loads the settings file as the window does, and writes the
-// calendar file of its schedule. The settings file is only read.
+// calendar file of its schedule, stamped with the settings file's modification time. The settings
+// file is only read.
 CommandOutcome RunIcsExport(const QStringList& arguments, const Platform& platform,
-                            const Clock& clock, const QDateTime& now);
+                            const Clock& clock);
 
 // The same on this system, printing the outcome; returns the exit status.
 int ExportIcsMain(const QStringList& arguments);

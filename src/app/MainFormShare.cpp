@@ -53,8 +53,11 @@ void TMainForm::MFileExportCalendarClick() {
         MakeCalendarExportRequest(Settings, Today(), dateFormat_, CurrentYear()));
     if (!choice)
         return;
-    const IcsCalendar calendar =
-        BuildIcsCalendar(Settings, ExportOptionsOf(*choice, Startup.SettingsPath));
+    IcsExportOptions options = ExportOptionsOf(*choice, Startup.SettingsPath);
+    // Unsaved edits are newer than the file.
+    if (SettingsModified)
+        options.exportTime = QDateTime::currentDateTimeUtc();
+    const IcsCalendar calendar = BuildIcsCalendar(Settings, options);
     if (!calendar.ok()) {
         prompts_.ShowMessage(calendar.error);
         return;

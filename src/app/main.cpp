@@ -67,8 +67,9 @@ int main(int argc, char** argv) {
 
     // The calendar file is made without a window, so without a display.
     if (IsIcsExportRequest(ArgumentsAfterProgramName(argc, argv))) {
+        const QStringList arguments = ArgumentsAfterProgramName(argc, argv);
         QCoreApplication core(argc, argv); // sets the user's locale for the short date format
-        return ExportIcsMain(QCoreApplication::arguments().mid(1));
+        return ExportIcsMain(arguments);
     }
 
     QApplication app(argc, argv);

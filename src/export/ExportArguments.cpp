@@ -11,9 +11,13 @@ const QLatin1String ExportIcsOption("--export-ics");
 const QLatin1String ExportPdfOption("--export-pdf");
 const QLatin1String YearOption("--year");
 
-constexpr const char* IcsOptions[] = {"--export-ics", "--platoons", "--from",
-                                      "--until",      "--text",     "--name"};
+const QLatin1String OneDayEventsOption("--one-day-events");
+
+constexpr const char* IcsOptions[] = {"--export-ics", "--platoons", "--from",          "--until",
+                                      "--text",       "--name",     "--one-day-events"};
 constexpr const char* PdfOptions[] = {"--export-pdf", "--year", "--years"};
+// Options that take no value.
+constexpr const char* Switches[] = {"--one-day-events"};
 
 // The option an argument names, alone or before "="; empty for none of names.
 QString FindOption(const QString& argument, std::span<const char* const> names) {
@@ -48,6 +52,11 @@ QString ReadOptions(const QStringList& arguments, std::span<const char* const> n
         const QString& argument = arguments[i];
         const QString name = FindOption(argument, names);
         if (name.isEmpty()) {
+            if (const QString other = FindOption(argument, IcsOptions).isEmpty()
+                                          ? FindOption(argument, PdfOptions)
+                                          : FindOption(argument, IcsOptions);
+                !other.isEmpty())
+                return QStringLiteral("%1 cannot be used with %2.").arg(other, command);
             if (argument.startsWith(QLatin1String("--")))
                 return QStringLiteral("Unknown option %1.").arg(argument);
             rest.append(argument);
@@ -57,7 +66,10 @@ QString ReadOptions(const QStringList& arguments, std::span<const char* const> n
             return QStringLiteral("%1 is given twice.").arg(name);
         seen.append(name);
         QString value;
-        if (argument.size() > name.size())
+        if (!FindOption(name, Switches).isEmpty()) {
+            if (argument.size() > name.size())
+                return QStringLiteral("%1 takes no value.").arg(name);
+        } else if (argument.size() > name.size())
             value = argument.mid(name.size() + 1);
         else if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1String("--")))
             value = arguments[++i];
@@ -81,12 +93,18 @@ QString DateError(const QString& option, const QString& text, const ShortDateFor
 
 } // namespace
 
+// The command is the one whose output option is given; without either, the one whose options are.
 bool IsIcsExportRequest(const QStringList& arguments) {
-    return HasOption(arguments, IcsOptions);
+    const char* const command[] = {"--export-ics"};
+    return HasOption(arguments, command) ||
+           (!IsPdfExportRequest(arguments) && HasOption(arguments, IcsOptions));
 }
 
 bool IsPdfExportRequest(const QStringList& arguments) {
-    return HasOption(arguments, PdfOptions);
+    const char* const ics[] = {"--export-ics"};
+    const char* const pdf[] = {"--export-pdf"};
+    return HasOption(arguments, pdf) ||
+           (!HasOption(arguments, ics) && HasOption(arguments, PdfOptions));
 }
 
 std::optional<DayNumber> ReadExportDate(const QString& text, const ShortDateFormat& format,
@@ -116,7 +134,11 @@ IcsCommandLine ReadIcsCommandLine(const QStringList& arguments, const ShortDateF
         if (name == ExportIcsOption) {
             result.outputFile = value;
         } else if (name == QLatin1String("--platoons")) {
+            if (value.trimmed().isEmpty())
+                result.error = QStringLiteral("--platoons needs at least one platoon letter.");
             result.options.platoons = value;
+        } else if (name == OneDayEventsOption) {
+            result.options.oneDayEvents = true;
         } else if (name == QLatin1String("--from") || name == QLatin1String("--until")) {
             const std::optional<DayNumber> day = ReadExportDate(value, format, currentYear);
             if (!day)

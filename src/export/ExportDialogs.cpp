@@ -26,6 +26,7 @@ CalendarExportReading ReadCalendarExportForm(const CalendarExportForm& form,
     CalendarExportChoice choice;
     choice.platoons = form.platoons;
     choice.eventText = form.eventText;
+    choice.oneDayEvents = form.oneDayEvents;
     const auto read = [&request](const QString& label, const QString& text,
                                  std::optional<DayNumber>& day) -> QString {
         if (text.trimmed().isEmpty())
@@ -59,6 +60,7 @@ IcsExportOptions ExportOptionsOf(const CalendarExportChoice& choice, const QStri
     options.from = choice.from;
     options.until = choice.until;
     options.eventText = choice.eventText;
+    options.oneDayEvents = choice.oneDayEvents;
     options.sourceFile = settingsFile;
     return options;
 }

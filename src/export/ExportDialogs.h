@@ -34,6 +34,7 @@ struct CalendarExportChoice {
     std::optional<DayNumber> from;
     std::optional<DayNumber> until;
     QString eventText;
+    bool oneDayEvents = false; // IcsExportOptions::oneDayEvents
     friend bool operator==(const CalendarExportChoice&, const CalendarExportChoice&) = default;
 };
 
@@ -48,6 +49,7 @@ struct CalendarExportForm {
     QString fromText;
     QString untilText;
     QString eventText;
+    bool oneDayEvents = false;
 };
 
 struct CalendarExportReading {

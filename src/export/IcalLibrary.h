@@ -14,12 +14,12 @@ namespace kestro {
     F(icalcomponent_free)                                                                          \
     F(icalcomponent_new_vcalendar)                                                                 \
     F(icalcomponent_new_vevent)                                                                    \
+    F(icalproperty_new)                                                                            \
     F(icalproperty_new_calscale)                                                                   \
     F(icalproperty_new_categories)                                                                 \
     F(icalproperty_new_color)                                                                      \
-    F(icalproperty_new_dtend)                                                                      \
     F(icalproperty_new_dtstamp)                                                                    \
-    F(icalproperty_new_dtstart)                                                                    \
+    F(icalproperty_new_lastmodified)                                                               \
     F(icalproperty_new_name)                                                                       \
     F(icalproperty_new_prodid)                                                                     \
     F(icalproperty_new_rrule)                                                                      \
@@ -27,12 +27,12 @@ namespace kestro {
     F(icalproperty_new_transp)                                                                     \
     F(icalproperty_new_uid)                                                                        \
     F(icalproperty_new_version)                                                                    \
-    F(icalproperty_new_x)                                                                          \
-    F(icalproperty_set_x_name)                                                                     \
+    F(icalproperty_set_value)                                                                      \
     F(icalrecurrencetype_clear)                                                                    \
     F(icaltime_from_timet_with_zone)                                                               \
     F(icaltime_null_date)                                                                          \
-    F(icaltimezone_get_utc_timezone)
+    F(icaltimezone_get_utc_timezone)                                                               \
+    F(icalvalue_new_from_string)
 
 struct IcalFunctions {
 #define KESTRO_ICAL_POINTER(name) decltype(&::name) name = nullptr;

@@ -28,11 +28,16 @@ struct IcsExportOptions {
     // Text of each event, with EventTextPlaceholder where the letter goes.
     QString eventText = DefaultEventText;
     QString calendarName = DefaultCalendarName;
-    // Name of the settings file the schedule came from. The events' identities are made from it,
-    // so that importing a new export of the same file updates the events instead of adding them
-    // twice.
+    // One event for each day instead of one for each run of days, for calendar programs that show
+    // only the first day of an event that lasts several days. Each still repeats.
+    bool oneDayEvents = false;
+    // Name of the settings file the schedule came from. The events' identities are made from the
+    // file it reaches, so that importing a new export of the same file, by whatever name or link,
+    // updates the events instead of adding them twice.
     QString sourceFile;
-    // When the export is made (its stamp in every event); invalid: now.
+    // When the schedule was last changed, the stamp of every event; invalid: the settings file's
+    // modification time (now without a file), so that an unchanged schedule exports the very same
+    // file again.
     QDateTime exportTime;
 };
 
@@ -44,6 +49,10 @@ struct IcsCalendar {
     DayNumber first = 0; // the first day exported
     bool ok() const { return error.isEmpty(); }
 };
+
+// What keeps the schedule from being exported at all, by either export, for the user: a rotation
+// whose length is not "Days in Rotation", or a day that is no platoon letter. Empty when none.
+QString ExportableRotationProblem(const ScheduleSettings& settings);
 
 // Builds the calendar (RFC 5545) of the schedule's platoons: all-day events that repeat with the
 // rotation, so that a calendar program shows each platoon's days exactly as the month view does

@@ -78,9 +78,11 @@ void FindKeys(const IniDocument& doc) {
     FindIniKeys(doc, QLatin1String(Colors), colors);
 }
 
-void ReadKeys(const IniDocument& doc, ScheduleSettings& s, QStringList& cutKeys) {
+void ReadKeys(const IniDocument& doc, ScheduleSettings& s, LoadOutcome& outcome) {
     FindKeys(doc);
+    QStringList& cutKeys = outcome.cutKeys;
     const KeyReader schedule{doc, SettingsKeys::ShiftSchedule, cutKeys};
+    outcome.daysInRotationText = schedule.Value("DaysInRotation");
     s.NumberOfPlatoons = schedule.Integer("NumberOfPlatoons", s.NumberOfPlatoons);
     s.DaysInRotation = schedule.Integer("DaysInRotation", s.DaysInRotation);
     s.ShiftRotation = schedule.Text("ShiftRotation", s.ShiftRotation);
@@ -133,7 +135,7 @@ LoadOutcome LoadSettings(const QString& path, ScheduleSettings& settings,
         const FileBytes file = ReadFileBytes(path);
         outcome.fileError = file.error;
         if (file.status == FileReadStatus::Read)
-            ReadKeys(ParseIni(file.bytes), s, outcome.cutKeys);
+            ReadKeys(ParseIni(file.bytes), s, outcome);
     } catch (const std::bad_alloc&) {
         outcome.fileError = QString::fromUtf8(FileReasons::OutOfMemory);
         outcome.cutKeys.clear();

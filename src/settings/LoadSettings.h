@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace kestro {
 
 inline constexpr const char* InvalidStartDateMessage =
@@ -26,6 +28,9 @@ struct LoadOutcome {
     // Keys whose values were longer than IniValueMaxLength and were cut, in reading order: tell
     // the user CutValuesMessage. A save leaves them whole unless their values change.
     QStringList cutKeys;
+    // "DaysInRotation" as the file writes it; nothing when the file has no such key. A value that
+    // is not a whole number reads as the default, which the window shows; the exports refuse it.
+    std::optional<QString> daysInRotationText;
 };
 
 // Names the keys whose values were cut at load, for the user.

@@ -46,6 +46,11 @@ CalendarExportDialog::CalendarExportDialog(const CalendarExportRequest& request,
     form->addRow(QStringLiteral("Fro&m:"), from);
     form->addRow(QStringLiteral("&Until:"), until);
     form->addRow(QStringLiteral("Event &text:"), eventText);
+    oneDayEvents = new QCheckBox(QStringLiteral("&Separate event for each day"), this);
+    oneDayEvents->setObjectName(QStringLiteral("oneDayEvents"));
+    oneDayEvents->setToolTip(QStringLiteral("For calendar programs that show only the first day "
+                                            "of an event that lasts several days"));
+    form->addRow(QString(), oneDayEvents);
     auto* hint = new QLabel(QStringLiteral("Dates as %1 or yyyy-mm-dd. In the event text, "
                                            "{letter} stands for the platoon's letter.")
                                 .arg(request.format.pattern),
@@ -72,6 +77,7 @@ CalendarExportForm CalendarExportDialog::Form() const {
     form.fromText = from->text();
     form.untilText = until->text();
     form.eventText = eventText->text();
+    form.oneDayEvents = oneDayEvents->isChecked();
     return form;
 }
 

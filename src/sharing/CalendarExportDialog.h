@@ -28,6 +28,7 @@ public:
     QLineEdit* from;
     QLineEdit* until;
     QLineEdit* eventText;
+    QCheckBox* oneDayEvents;
     QLabel* problem;
 
     void accept() override;

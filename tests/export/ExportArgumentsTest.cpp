@@ -50,6 +50,11 @@ TEST(ReadIcsCommandLine, ReadsTheOptionsAndLeavesTheSettingsFilesToTheSearch) {
         Args({"--export-ics", "a", "--text", "On duty: {letter}", "--name=Station 3"}), us, 2026);
     EXPECT_EQ(texts.options.eventText, QStringLiteral("On duty: {letter}"));
     EXPECT_EQ(texts.options.calendarName, QStringLiteral("Station 3"));
+    EXPECT_FALSE(texts.options.oneDayEvents);
+    const IcsCommandLine days =
+        ReadIcsCommandLine(Args({"--one-day-events", "--export-ics", "a", "X"}), us, 2026);
+    EXPECT_TRUE(days.options.oneDayEvents) << days.error.toStdString();
+    EXPECT_EQ(days.settingsArguments, Args({"X"}));
 }
 
 TEST(ReadIcsCommandLine, SaysWhatIsWrongWithTheArguments) {
@@ -69,6 +74,12 @@ TEST(ReadIcsCommandLine, SaysWhatIsWrongWithTheArguments) {
          "your short date format (M/d/yyyy)."},
         {Args({"--export-ics", "a", "--until", "1599-12-31"}), "--until: \"1599-12-31\""},
         {Args({"--export-ics", "a", "--until", "31.12.2024"}), "--until: \"31.12.2024\""},
+        {Args({"--export-ics", "a", "--year", "2025"}), "--year cannot be used with --export-ics."},
+        {Args({"--export-ics", "a", "--platoons", ""}),
+         "--platoons needs at least one platoon letter."},
+        {Args({"--export-ics", "a", "--platoons= "}),
+         "--platoons needs at least one platoon letter."},
+        {Args({"--export-ics", "a", "--one-day-events=yes"}), "--one-day-events takes no value."},
     };
     for (const auto& c : cases) {
         const QString error = ReadIcsCommandLine(c.args, DefaultShortDateFormat(), 2026).error;
@@ -129,6 +140,10 @@ TEST(ReadPdfCommandLine, ReadsOneYearOrARangeTheCurrentOneWithout) {
     }
     EXPECT_TRUE(IsPdfExportRequest(Args({"--year=2024"})));
     EXPECT_FALSE(IsPdfExportRequest(Args({"--export-ics", "a", "--from", "2024-01-01"})));
+    // The command named decides; the other's options are then refused by name.
+    EXPECT_FALSE(IsPdfExportRequest(Args({"--export-ics", "a", "--year", "2025"})));
+    EXPECT_TRUE(IsIcsExportRequest(Args({"--export-ics", "a", "--year", "2025"})));
+    EXPECT_FALSE(IsIcsExportRequest(Args({"--export-pdf", "a", "--from", "2024-01-01"})));
 }
 
 TEST(ReadPdfCommandLine, SaysWhatIsWrongWithTheArguments) {
@@ -147,7 +162,10 @@ TEST(ReadPdfCommandLine, SaysWhatIsWrongWithTheArguments) {
          "--years 2026-2024: The last year, 2024, comes before the first, 2026."},
         {Args({"--export-pdf", "a", "--year", "99"}),
          "--year 99: A calendar can show the years 1600 to 3999."},
-        {Args({"--export-pdf", "a", "--from", "2024-01-01"}), "Unknown option --from."},
+        {Args({"--export-pdf", "a", "--from", "2024-01-01"}),
+         "--from cannot be used with --export-pdf."},
+        {Args({"--export-pdf", "a", "--export-ics", "b"}),
+         "--export-ics cannot be used with --export-pdf."},
         {Args({"--export-pdf="}), "--export-pdf needs a file name."},
     };
     for (const auto& c : cases)

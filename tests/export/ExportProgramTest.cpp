@@ -9,6 +9,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace kestro::test {
@@ -27,6 +31,8 @@ TEST(ExportIcsCommand, WritesTheCalendarOfTheFileTheWindowWouldOpen) {
         {Args({"--platoons=b", "--until", "12/31/2024", "--export-ics", "out.ics"}),
          "/.config/Halvgard/Dunmarek6/Dunmarek.ini",
          "Wrote out.ics: 8 events for platoon B from 2024-03-01 to 2024-12-31.\n"},
+        {Args({"--platoons=c", "--until", "3/2/2024", "--export-ics", "out.ics", "-iDunmarek"}),
+         "/Dunmarek.ini", "Wrote out.ics: 1 event for platoon C from 2024-03-01 to 2024-03-02.\n"},
     };
     for (const auto& c : cases) {
         QTemporaryDir home;
@@ -92,6 +98,11 @@ TEST(ExportPdfCommand, WritesOnePagePerYearOnTheLocalesPaper) {
 TEST(ExportCommands, WriteNothingAndSayWhyWhenTheyCannot) {
     const QByteArray mismatch =
         "[Shift Schedule]\nDaysInRotation=4\nShiftRotation=ABC\nStartDate=3/1/2024\n";
+    const auto days = [](const QByteArray& line) {
+        return "[Shift Schedule]\n" + line + "ShiftRotation=ABC\nStartDate=3/1/2024\n";
+    };
+    const QByteArray withNul = QByteArray("[Shift Schedule]\nDaysInRotation=3\nShiftRotation=A") +
+                               '\0' + "C\nStartDate=3/1/2024\n";
     const struct {
         QStringList args;
         QByteArray settings; // in Dunmarek.ini, when not empty
@@ -118,6 +129,29 @@ TEST(ExportCommands, WriteNothingAndSayWhyWhenTheyCannot) {
          "/Dunmarek.ini: \"Shift Rotation\" does not match number of \"Days in Rotation\"."},
         {Args({"--export-pdf", "no/out.pdf", "-iDunmarek"}), kClassic, 1,
          "kestro: Could not write the PDF file no/out.pdf: No such file or directory\n"},
+        // What the window would not take, neither export takes.
+        {Args({"--export-ics", "out.ics", "-iDunmarek"}), days(""), 2,
+         "/Dunmarek.ini: \"Days in Rotation\" is missing."},
+        {Args({"--export-pdf", "out.pdf", "-iDunmarek"}), days(""), 2,
+         "/Dunmarek.ini: \"Days in Rotation\" is missing."},
+        {Args({"--export-ics", "out.ics", "-iDunmarek"}), days("DaysInRotation=abc\n"), 2,
+         "\"Days in Rotation\" is not a whole number (\"abc\")."},
+        {Args({"--export-ics", "out.ics", "-iDunmarek"}), days("DaysInRotation=\n"), 2,
+         "\"Days in Rotation\" is not a whole number (\"\")."},
+        {Args({"--export-ics", "out.ics", "-iDunmarek"}), days("DaysInRotation=3abc\n"), 2,
+         "\"Days in Rotation\" is not a whole number (\"3abc\")."},
+        {Args({"--export-pdf", "out.pdf", "-iDunmarek"}),
+         days("DaysInRotation=12345678901234567890\n"), 2,
+         "\"Days in Rotation\" is not a whole number (\"12345678901234567890\")."},
+        {Args({"--export-pdf", "out.pdf", "-iDunmarek"}), SettingsText("AbC", "3/1/2024"), 2,
+         "Day 2 of the rotation is \"b\", which is not a platoon letter"},
+        {Args({"--export-ics", "out.ics", "-iDunmarek"}), withNul, 2,
+         "Day 2 of the rotation is \"\\x00\", which is not a platoon letter (A to F, 1 to 6, K, "
+         "L, R, G, Y, P).\n"},
+        {Args({"--export-ics", "out.ics", "--year", "2025", "-iDunmarek"}), kClassic, 2,
+         "kestro: --year cannot be used with --export-ics. See kestro --help.\n"},
+        {Args({"--export-ics", "out.ics", "--platoons", "", "-iDunmarek"}), kClassic, 2,
+         "--platoons needs at least one platoon letter."},
     };
     for (const auto& c : cases) {
         QTemporaryDir home;
@@ -141,6 +175,69 @@ TEST(ExportCommands, WriteNothingAndSayWhyWhenTheyCannot) {
             EXPECT_EQ(ReadBytes(settings), c.settings) << what;
         }
     }
+}
+
+// A name that is no regular file is named for what it is, not as missing.
+TEST(ExportCommands, SayWhatStandsAtTheSettingsFilesName) {
+    QTemporaryDir home;
+    const QDir dir(home.path());
+    dir.mkdir(QStringLiteral("folder.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.ini"))), 0600), 0);
+    QFile::link(QStringLiteral("/dev/null"), dir.filePath(QStringLiteral("device.ini")));
+    QFile::link(dir.filePath(QStringLiteral("loop.ini")), dir.filePath(QStringLiteral("loop.ini")));
+    QFile big(dir.filePath(QStringLiteral("big.ini")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(qint64(129) << 20));
+    big.close();
+    const struct {
+        const char* name;
+        const char* error;
+    } cases[] = {
+        {"folder", "folder.ini cannot be read: It is a folder, not a file.\n"},
+        {"fifo", "fifo.ini cannot be read: It is not a regular file.\n"},
+        {"device", "device.ini cannot be read: It is not a regular file.\n"},
+        {"loop", "loop.ini cannot be read: Too many levels of symbolic links.\n"},
+        {"big", "big.ini cannot be read: The file is larger than 128 MiB.\n"},
+    };
+    for (const auto& c : cases) {
+        for (const char* command : {"--export-ics", "--export-pdf"}) {
+            const ProgramRun run = RunKestro({QLatin1String(command), QStringLiteral("out"),
+                                              QStringLiteral("-i") + QLatin1String(c.name)},
+                                             home.path());
+            EXPECT_EQ(run.exitCode, 2) << c.name;
+            EXPECT_TRUE(run.err.endsWith(QLatin1String(c.error)))
+                << command << " " << c.name << ": " << run.err.toStdString();
+            EXPECT_FALSE(dir.exists(QStringLiteral("out")));
+        }
+    }
+}
+
+// Names that are not UTF-8 are used as the bytes they are, for the settings file and the output.
+TEST(ExportCommands, TakeFileNamesAsTheirBytes) {
+    QTemporaryDir home;
+    const QByteArray folder = QFile::encodeName(home.path()) + '/';
+    WriteBytes(home.filePath(QStringLiteral("S\uFFFD.ini")), "decoy");
+    {
+        QFile settings;
+        const int fd = ::open(folder + "S\xFF.ini", O_CREAT | O_WRONLY, 0644);
+        ASSERT_TRUE(settings.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        settings.write(kClassic);
+    }
+    // The shell hands the program the bytes; QProcess would turn them into text first.
+    const ProgramRun run = RunProgram(QStringLiteral("/bin/sh"),
+                                      Args({"-c",
+                                            "exec \"$0\" --export-ics \"$(printf 'out\\377.ics')\" "
+                                            "\"$(printf -- '-iS\\377')\"",
+                                            KESTRO_EXECUTABLE}),
+                                      home.path());
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    struct stat written {};
+    EXPECT_EQ(::stat(folder + "out\xFF.ics", &written), 0);
+    EXPECT_GT(written.st_size, 1000);
+    EXPECT_EQ(ReadBytes(home.filePath(QStringLiteral("S\uFFFD.ini"))), "decoy");
+    EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("out\uFFFD.ics"))));
+    // QTemporaryDir cannot name these to remove them.
+    ::unlink(folder + "out\xFF.ics");
+    ::unlink(folder + "S\xFF.ini");
 }
 
 } // namespace

@@ -215,3 +215,127 @@ TEST(WriteIcsFile, WritesTheFileButNeverOverTheSettingsFileOrAFolder) {
 
 } // namespace
 } // namespace kestro
+
+namespace kestro {
+namespace {
+
+TEST(BuildIcsCalendar, WritesEveryDateFrom1600To3999) {
+    const struct {
+        DayNumber start;
+        std::optional<DayNumber> from, until;
+        const char* firstStart; // DTSTART of the first event
+        const char* lastEnd;    // DTEND of the last event, or UNTIL of the last series
+    } cases[] = {
+        {DateToDayNumber(1, 1, 1600, 0),
+         {},
+         DateToDayNumber(10, 1, 1600, 0),
+         "16000101",
+         "UNTIL=16000110"},
+        {DateToDayNumber(1, 3, 2024, 0), DateToDayNumber(1, 1, 3001, 0), {}, "30010101", ""},
+        {DateToDayNumber(1, 12, 3999, 0),
+         {},
+         DateToDayNumber(31, 12, 3999, 0),
+         "39991201",
+         "UNTIL=39991231"},
+        {DateToDayNumber(1, 12, 3999, 0), DateToDayNumber(31, 12, 3999, 0),
+         DateToDayNumber(31, 12, 3999, 0), "39991231", "DTEND;VALUE=DATE:40000101"},
+    };
+    for (const auto& c : cases) {
+        IcsExportOptions o = Options();
+        o.from = c.from;
+        o.until = c.until;
+        const IcsCalendar calendar = BuildIcsCalendar(Schedule(QStringLiteral("A"), c.start), o);
+        ASSERT_TRUE(calendar.ok()) << calendar.error.toStdString();
+        EXPECT_FALSE(calendar.text.contains("00000000")) << calendar.text.constData();
+        EXPECT_EQ(Values(calendar.text, QStringLiteral("DTSTART")).first(),
+                  QStringLiteral("VALUE=DATE:") + QLatin1String(c.firstStart));
+        EXPECT_TRUE(calendar.text.contains(c.lastEnd)) << calendar.text.constData();
+    }
+}
+
+// Readers that count 1700 as a leap year get every series right that starts after February 1700
+// or ends before it.
+TEST(BuildIcsCalendar, NoSeriesRunsAcrossFebruary1700) {
+    const QRegularExpression series(QStringLiteral(
+        "DTSTART;VALUE=DATE:(\\d{8})\r\nDTEND[^\r]*\r\nRRULE:[^\r]*?(?:UNTIL=(\\d{8}))?\r\n"));
+    const IcsCalendar calendar =
+        BuildIcsCalendar(Schedule(kClassic, DateToDayNumber(1, 6, 1699, 0)), Options());
+    ASSERT_TRUE(calendar.ok());
+    int early = 0, late = 0;
+    for (const auto& m : series.globalMatch(QString::fromUtf8(calendar.text))) {
+        const bool before = m.captured(1) < QLatin1String("17000301");
+        (before ? early : late) += 1;
+        if (before) {
+            EXPECT_LT(m.captured(2), QLatin1String("17000301")) << m.captured(0).toStdString();
+        }
+    }
+    EXPECT_EQ(early, 24);
+    EXPECT_EQ(late, 24);
+    const QStringList uids = Values(calendar.text, QStringLiteral("UID"));
+    EXPECT_EQ(QSet<QString>(uids.begin(), uids.end()).size(), uids.size());
+}
+
+TEST(BuildIcsCalendar, WritesOneEventPerDayWhenAsked) {
+    IcsExportOptions o = Options();
+    o.oneDayEvents = true;
+    const IcsCalendar calendar = BuildIcsCalendar(Schedule(QStringLiteral("AABBBCCA")), o);
+    ASSERT_TRUE(calendar.ok());
+    EXPECT_EQ(calendar.events, 8);
+    EXPECT_EQ(calendar.text.count("RRULE:FREQ=DAILY;INTERVAL=8"), 8);
+    const QStringList starts = Values(calendar.text, QStringLiteral("DTSTART"));
+    const QStringList ends = Values(calendar.text, QStringLiteral("DTEND"));
+    ASSERT_EQ(starts.size(), ends.size());
+    for (qsizetype i = 0; i < starts.size(); ++i) {
+        const QDate start = QDate::fromString(starts[i].right(8), QStringLiteral("yyyyMMdd"));
+        EXPECT_EQ(start.addDays(1),
+                  QDate::fromString(ends[i].right(8), QStringLiteral("yyyyMMdd")));
+    }
+}
+
+TEST(BuildIcsCalendar, EscapesAndFoldsTheCalendarsName) {
+    const struct {
+        QString name;
+        const char* line; // as written, folded
+    } cases[] = {
+        {QStringLiteral("Station 3, A; B\\C"), "X-WR-CALNAME:Station 3\\, A\\; B\\\\C\r\n"},
+        {QString(70, QChar(u'\u00E9')),
+         "X-WR-CALNAME:" // 13 octets, then 31 two-octet letters; never a letter cut in two
+         "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"
+         "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"
+         "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\r\n "},
+    };
+    for (const auto& c : cases) {
+        IcsExportOptions o = Options();
+        o.calendarName = c.name;
+        const IcsCalendar calendar = BuildIcsCalendar(Schedule(kClassic), o);
+        ASSERT_TRUE(calendar.ok());
+        EXPECT_TRUE(calendar.text.contains(c.line)) << calendar.text.left(400).constData();
+    }
+}
+
+// A subscriber's calendar changes only when the schedule does.
+TEST(BuildIcsCalendar, GivesTheSameFileForTheSameSettingsFileByAnyName) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Dunmarek.ini"));
+    QFile(file).open(QIODevice::WriteOnly);
+    QFile::link(file, dir.filePath(QStringLiteral("link.ini")));
+    QFile touched(file);
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+    const QDateTime modified(QDate(2025, 6, 7), QTime(8, 9, 10), Qt::UTC);
+    ASSERT_TRUE(touched.setFileTime(modified, QFileDevice::FileModificationTime));
+    touched.close();
+
+    IcsExportOptions o = Options();
+    o.exportTime = {};
+    o.sourceFile = file;
+    const QByteArray first = BuildIcsCalendar(Schedule(kClassic), o).text;
+    o.sourceFile = dir.filePath(QStringLiteral("./link.ini"));
+    EXPECT_EQ(BuildIcsCalendar(Schedule(kClassic), o).text, first);
+    const QStringList stamps =
+        Values(first, QStringLiteral("DTSTAMP")) + Values(first, QStringLiteral("LAST-MODIFIED"));
+    EXPECT_EQ(QSet<QString>(stamps.begin(), stamps.end()),
+              QSet<QString>{QStringLiteral("20250607T080910Z")});
+}
+
+} // namespace
+} // namespace kestro

@@ -54,6 +54,7 @@ TEST(IndependentReader, ExpandsEachExportToExactlyTheRotationsDays) {
         CalendarDate start;
         const char* platoons;
         std::optional<int> from, until; // days after the start
+        bool oneDayEvents = false;
     } cases[] = {
         {"ACABABABCBCACACABABCBCBC", {1, 3, 2024}, "", {}, {}},
         {"A", {15, 6, 2023}, "", {}, {}},
@@ -65,6 +66,11 @@ TEST(IndependentReader, ExpandsEachExportToExactlyTheRotationsDays) {
         {"AABBBCCA", {31, 12, 2023}, "b", 3, 3},
         {"ABBCA", {29, 2, 2024}, "A", 7, {}},
         {"A", {15, 6, 2023}, "", 100, 2000},
+        // Series before March 1700 end there, and begin again after it.
+        {"ACABABABCBCACACABABCBCBC", {1, 6, 1699}, "", {}, {}},
+        {"AABBBCCA", {20, 2, 1700}, "B", {}, 30},
+        {"ACABABABCBCACACABABCBCBC", {1, 3, 2024}, "", {}, {}, true},
+        {"A", {1, 1, 3990}, "", {}, {}, true},
     };
     QTemporaryDir dir;
     for (const auto& c : cases) {
@@ -74,6 +80,7 @@ TEST(IndependentReader, ExpandsEachExportToExactlyTheRotationsDays) {
         s.StartDay = DateToDayNumber(c.start.day, c.start.month, c.start.year, 0);
         IcsExportOptions o;
         o.platoons = QLatin1String(c.platoons);
+        o.oneDayEvents = c.oneDayEvents;
         if (c.from)
             o.from = s.StartDay + *c.from;
         if (c.until)

@@ -4,6 +4,7 @@ RFC 5545, and compares the platoons on duty each day with the expected ones.
     expand_ics.py CALENDAR.ics EXPECTED.txt
 
 EXPECTED.txt has one line per day, "yyyy-mm-dd LETTERS" ("-" for none), for consecutive days.
+The file must also pass vobject's strict validation, where vobject is installed.
 Exits 0 when every day matches, 1 with the differences, 77 when the modules are missing."""
 import datetime
 import sys
@@ -34,7 +35,17 @@ def main(ics_name, expected_name):
     first, last = min(expected), max(expected)
 
     with open(ics_name, "rb") as ics:
-        calendar = icalendar.Calendar.from_ical(ics.read())
+        text = ics.read()
+    calendar = icalendar.Calendar.from_ical(text)
+    try:
+        import vobject
+    except ImportError:
+        vobject = None
+    if vobject is not None:
+        strict = vobject.readOne(text.decode("utf-8"), validate=True)
+        if len(strict.contents.get("vevent", [])) != len(calendar.walk("VEVENT")):
+            print("vobject reads another number of events")
+            return 1
     found = {day: "" for day in expected}
     for event in recurring_ical_events.of(calendar).between(first, last + datetime.timedelta(1)):
         start, end = event["DTSTART"].dt, event["DTEND"].dt
