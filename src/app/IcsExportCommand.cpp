@@ -3,9 +3,8 @@
 #include "app/SystemPlatform.h"
 #include "calendar/Clock.h"
 #include "export/ExportArguments.h"
-#include "settings/FieldText.h"
+#include "settings/FileName.h"
 #include "settings/LoadSettings.h"
-#include "settings/SaveSettings.h"
 #include "settings/SettingsFileIO.h"
 #include "startup/Platform.h"
 #include "startup/StartupFiles.h"
@@ -36,11 +35,8 @@ QString NamedSettingsFile(const QStringList& arguments, const Platform& platform
                                .absoluteFilePath(ReplaceExtension(name, QStringLiteral(".ini"))));
 }
 
-QString UnreadableText(const QString& path, const QString& reason) {
-    return QStringLiteral("The settings file %1 cannot be read: %2.").arg(path, reason);
-}
-
-// Control characters (a NUL in a rotation) would cut or garble the line on a terminal.
+// Control characters (a NUL in a rotation) would cut or garble the line on a terminal. File names
+// are printed as the bytes they came as.
 QByteArray PrintableLine(const QString& text) {
     QString shown;
     for (QChar c : text) {
@@ -49,7 +45,7 @@ QByteArray PrintableLine(const QString& text) {
         else
             shown += c;
     }
-    return shown.toLocal8Bit();
+    return FileNameToBytes(shown);
 }
 
 QString PlatoonList(const QString& letters) {
@@ -71,7 +67,7 @@ std::optional<CommandOutcome> LoadExportSchedule(const QStringList& settingsArgu
         // Only a regular file counts as named; say what stands there instead.
         const QString named = NamedSettingsFile(settingsArguments, platform);
         if (const FileBytes file = ReadFileBytes(named); file.status == FileReadStatus::Unreadable)
-            return Failed(2, UnreadableText(named, file.error));
+            return Failed(2, UnreadableSettingsText(named, file.error));
         return Failed(2, QStringLiteral("The settings file %1 does not exist.").arg(named));
     }
     LocateSettingsFile(startup, platform);
@@ -87,26 +83,14 @@ std::optional<CommandOutcome> LoadExportSchedule(const QStringList& settingsArgu
     case FileReadStatus::Missing:
         return Failed(2, QStringLiteral("The settings file %1 does not exist.").arg(path));
     case FileReadStatus::Unreadable:
-        return Failed(2, UnreadableText(path, file.error));
+        return Failed(2, UnreadableSettingsText(path, file.error));
     }
 
     schedule.path = path;
     const LoadOutcome loaded = LoadSettings(path, schedule.settings, platform.DateFormat(), clock);
-    if (!loaded.fileError.isEmpty())
-        return Failed(2, UnreadableText(path, loaded.fileError));
-    if (loaded.startDateInvalid)
-        return Failed(2, QStringLiteral("The start date \"%1\" in %2 is not a valid date.")
-                             .arg(schedule.settings.StartDateText, path));
-    // The window shows a default in place of a number it cannot read; an export must not
-    // publish days the file does not say.
-    if (!loaded.daysInRotationText)
-        return Failed(2, QStringLiteral("%1: \"Days in Rotation\" is missing.").arg(path));
-    if (!ReadFieldInteger(loaded.daysInRotationText->trimmed()))
-        return Failed(2, QStringLiteral("%1: %2 (\"%3\").")
-                             .arg(path, QLatin1String(SaveReasons::DaysNotANumber),
-                                  *loaded.daysInRotationText));
-    if (const QString problem = ExportableRotationProblem(schedule.settings); !problem.isEmpty())
-        return Failed(2, QStringLiteral("%1: %2").arg(path, problem));
+    if (const QString problem = LoadedScheduleProblem(path, loaded, schedule.settings);
+        !problem.isEmpty())
+        return Failed(2, problem);
     return std::nullopt;
 }
 

@@ -61,6 +61,8 @@ std::optional<ShortDateFormat> FormatFromPattern(const QString& pattern) {
         format.order = DateOrder::DayMonthYear;
     } else if (letters == "ymd") {
         format.order = DateOrder::YearMonthDay;
+    } else if (letters == "ydm") {
+        format.order = DateOrder::YearDayMonth;
     } else {
         return std::nullopt;
     }
@@ -104,19 +106,20 @@ char DatePatternLetter(QChar c) {
 }
 
 DateOrder DateOrderOfPattern(const QString& pattern) {
+    char first = 0;
     for (const QChar c : pattern) {
-        switch (DatePatternLetter(c)) {
-        case 'd':
-            return DateOrder::DayMonthYear;
-        case 'm':
-            return DateOrder::MonthDayYear;
-        case 'y':
-            return DateOrder::YearMonthDay;
-        default:
-            break;
+        const char letter = DatePatternLetter(c);
+        if (letter == 0 || letter == first)
+            continue;
+        if (first == 0) {
+            first = letter;
+            if (letter != 'y')
+                return letter == 'd' ? DateOrder::DayMonthYear : DateOrder::MonthDayYear;
+            continue;
         }
+        return letter == 'd' ? DateOrder::YearDayMonth : DateOrder::YearMonthDay;
     }
-    return DateOrder::MonthDayYear;
+    return first == 'y' ? DateOrder::YearMonthDay : DateOrder::MonthDayYear;
 }
 
 std::optional<ShortDateFormat> NumericShortDateFormat(const QString& pattern) {

@@ -8,7 +8,8 @@
 
 namespace kestro {
 
-enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
+// YearDayMonth is Chechen's (2024.01.03).
+enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay, YearDayMonth };
 
 // The user's short date format: how dates are read from and written to fields and the file.
 struct ShortDateFormat {
@@ -36,7 +37,7 @@ QString PatternFromStrftime(const QString& strftimePattern);
 
 // 'd', 'm' or 'y' for a pattern letter of day, month or year in either case, else 0.
 char DatePatternLetter(QChar c);
-// The order of the fields in a pattern, told by its first letter; M/d/y when it has none.
+// The order of the fields in a pattern, told by its first two letters; M/d/y when it has none.
 DateOrder DateOrderOfPattern(const QString& pattern);
 
 } // namespace kestro

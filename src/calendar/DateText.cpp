@@ -166,7 +166,7 @@ std::optional<CalendarDate> ReadDateText(const QString& text, const ShortDateFor
     int month = 0;
     int year = 0;
     if (count == 2) {
-        const bool dayFirst = order == DateOrder::DayMonthYear;
+        const bool dayFirst = order == DateOrder::DayMonthYear || order == DateOrder::YearDayMonth;
         day = numbers[dayFirst ? 0 : 1].value;
         month = numbers[dayFirst ? 1 : 0].value;
         year = currentYear;
@@ -187,6 +187,11 @@ std::optional<CalendarDate> ReadDateText(const QString& text, const ShortDateFor
             yearNumber = numbers[0];
             month = numbers[1].value;
             day = numbers[2].value;
+            break;
+        case DateOrder::YearDayMonth:
+            yearNumber = numbers[0];
+            day = numbers[1].value;
+            month = numbers[2].value;
             break;
         }
         year = yearNumber.value;

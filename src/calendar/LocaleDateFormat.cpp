@@ -92,8 +92,9 @@ void ScanStrftime(QStringView pattern, PatternFields& out) {
         const char16_t conversion = pattern[j].unicode();
         i = j + 1;
         const bool unpadded = flag == u'-' || flag == u'_';
-        // %E asks for the era's year, which is no Gregorian year.
-        if (modifier == u'E') {
+        // %Ey and %EY are the era's year (Thai and Lao write the Buddhist era); the order is
+        // kept and the year written Gregorian, as everywhere. Other era texts are no field.
+        if (modifier == u'E' && conversion != u'y' && conversion != u'Y') {
             continue;
         }
         switch (conversion) {

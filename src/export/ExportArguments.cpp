@@ -1,5 +1,8 @@
 #include "export/ExportArguments.h"
 
+#include "settings/IniValues.h"
+#include "settings/SaveSettings.h"
+
 #include <QRegularExpression>
 
 #include <span>
@@ -151,6 +154,27 @@ IcsCommandLine ReadIcsCommandLine(const QStringList& arguments, const ShortDateF
         }
     }
     return result;
+}
+
+QString UnreadableSettingsText(const QString& path, const QString& reason) {
+    return QStringLiteral("The settings file %1 cannot be read: %2.").arg(path, reason);
+}
+
+QString LoadedScheduleProblem(const QString& path, const LoadOutcome& loaded,
+                              const ScheduleSettings& settings) {
+    if (!loaded.fileError.isEmpty())
+        return UnreadableSettingsText(path, loaded.fileError);
+    if (loaded.startDateInvalid)
+        return QStringLiteral("The start date \"%1\" in %2 is not a valid date.")
+            .arg(settings.StartDateText, path);
+    if (!loaded.daysInRotationText)
+        return QStringLiteral("%1: \"Days in Rotation\" is missing.").arg(path);
+    if (!ReadIniIntegerValue(*loaded.daysInRotationText))
+        return QStringLiteral("%1: %2 (\"%3\").")
+            .arg(path, QLatin1String(SaveReasons::DaysNotANumber), *loaded.daysInRotationText);
+    if (const QString problem = ExportableRotationProblem(settings); !problem.isEmpty())
+        return QStringLiteral("%1: %2").arg(path, problem);
+    return {};
 }
 
 std::optional<YearRange> ReadYearRange(const QString& text) {

@@ -3,6 +3,7 @@
 #include "calendar/DateText.h"
 #include "export/IcsExport.h"
 #include "export/YearCalendar.h"
+#include "settings/LoadSettings.h"
 
 #include <QString>
 #include <QStringList>
@@ -36,6 +37,16 @@ IcsCommandLine ReadIcsCommandLine(const QStringList& arguments, const ShortDateF
 // unless it is a date from 1600 to 3999.
 std::optional<DayNumber> ReadExportDate(const QString& text, const ShortDateFormat& format,
                                         int currentYear);
+
+// What an export from the command line is told of a settings file that cannot be read.
+QString UnreadableSettingsText(const QString& path, const QString& reason);
+
+// Why neither export takes the schedule loaded from the settings file at path, for the user; empty
+// when both do. Besides the file's own faults (unreadable, a start date that is no date), the
+// "Days in Rotation" must be in the file as a number (the window shows a default in place of one
+// it cannot read, which an export must not publish), and the rotation exportable.
+QString LoadedScheduleProblem(const QString& path, const LoadOutcome& loaded,
+                              const ScheduleSettings& settings);
 
 // kestro --export-pdf OUT.pdf [--year Y | --years Y1-Y2] [[-i]FILE ...]
 struct PdfCommandLine {

@@ -19,9 +19,10 @@ int HexDigit(QChar c) {
 } // namespace
 
 int ReadIniInteger(const std::optional<QString>& value, int defaultValue) {
-    if (!value)
-        return defaultValue;
-    const QString& text = *value;
+    return value ? ReadIniIntegerValue(*value).value_or(defaultValue) : defaultValue;
+}
+
+std::optional<int> ReadIniIntegerValue(const QString& text) {
     const qsizetype n = text.size();
     qsizetype i = 0;
     bool negative = false;
@@ -38,14 +39,14 @@ int ReadIniInteger(const std::optional<QString>& value, int defaultValue) {
         i += 2;
     }
     if (i == n)
-        return defaultValue;
+        return std::nullopt;
 
     if (hex) {
         std::uint32_t pattern = 0;
         for (; i < n; ++i) {
             const int digit = HexDigit(text[i]);
             if (digit < 0 || pattern > 0x0FFFFFFFu)
-                return defaultValue;
+                return std::nullopt;
             pattern = pattern * 16 + std::uint32_t(digit);
         }
         if (negative)
@@ -57,14 +58,14 @@ int ReadIniInteger(const std::optional<QString>& value, int defaultValue) {
     for (; i < n; ++i) {
         const QChar c = text[i];
         if (c < u'0' || c > u'9')
-            return defaultValue;
+            return std::nullopt;
         magnitude = magnitude * 10 + (c.unicode() - u'0');
         if (magnitude > std::int64_t(INT32_MAX) + 1)
-            return defaultValue;
+            return std::nullopt;
     }
     const std::int64_t result = negative ? -magnitude : magnitude;
     if (result > INT32_MAX)
-        return defaultValue;
+        return std::nullopt;
     return int(result);
 }
 

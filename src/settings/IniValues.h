@@ -15,6 +15,8 @@ namespace kestro {
 // is -1). A sign before hexadecimal negates that pattern, wrapping ("-$FFFFFFFF" is 1). Anything
 // else, blanks included, gives the default.
 int ReadIniInteger(const std::optional<QString>& value, int defaultValue);
+// The same reading of a value that is there; nothing where ReadIniInteger gives the default.
+std::optional<int> ReadIniIntegerValue(const QString& text);
 
 // An integer: 0 is false, any other is true; a value that is no integer gives the default.
 bool ReadIniBool(const std::optional<QString>& value, bool defaultValue);

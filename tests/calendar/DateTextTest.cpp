@@ -23,6 +23,7 @@ const QString Mdy = QStringLiteral("M/d/yyyy");
 const QString Dmy = QStringLiteral("dd.MM.yyyy");
 const QString Ymd = QStringLiteral("yyyy-MM-dd");
 const QString DmyShort = QStringLiteral("d/M/yy");
+const QString Ydm = QStringLiteral("yyyy.dd.MM"); // Chechen
 
 QString Q(const char* text) {
     return QString::fromUtf8(text);
@@ -62,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                     PatternCase{"d/M/yy", DateOrder::DayMonthYear, '/', "d/M/yyyy"},
                     PatternCase{"MM/dd/yy", DateOrder::MonthDayYear, '/', "MM/dd/yyyy"},
                     PatternCase{"dd.mm.YYYY", DateOrder::DayMonthYear, '.', "dd.MM.yyyy"},
-                    PatternCase{"y-M-d", DateOrder::YearMonthDay, '-', "yyyy-M-d"}));
+                    PatternCase{"y-M-d", DateOrder::YearMonthDay, '-', "yyyy-M-d"},
+                    PatternCase{"yyyy.dd.MM", DateOrder::YearDayMonth, '.', "yyyy.dd.MM"}));
 
 TEST(ShortDateFormatFromPattern, NonLatinSeparator) {
     const ShortDateFormat format = ShortDateFormatFromPattern(Q("d\xc2\xb7M\xc2\xb7yyyy"));
@@ -78,7 +80,7 @@ TEST(ShortDateFormatFromPattern, NonLatinSeparator) {
 }
 
 TEST(NumericShortDateFormat, RefusesWhatIsNoPatternOfThreeNumbers) {
-    for (const char* pattern : {"", "d M yyyy", "d/M-yyyy", "d//M/yyyy", "yyyy/dd/MM", "M/yyyy/d",
+    for (const char* pattern : {"", "d M yyyy", "d/M-yyyy", "d//M/yyyy", "M/yyyy/d", "dd/yyyy/MM",
                                 "d/d/yyyy", "ddd/MM/yyyy", "d/M/yyy", "d/MMMM/yyyy", "d/M",
                                 "d/M/yyyy/", "/d/M/yyyy", "d MMM yyyy", "%x",
                                 "yyyy\xe5\xb9\xb4MM\xe6\x9c\x88"
@@ -232,6 +234,14 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{Ymd, "99-3-5", D(5, 3, 2099), D(5, 3, 1999)},
                     Both(Ymd, "099-3-5", D(5, 3, 99)), Both(Ymd, "2024-02-30", Fails),
                     Both(Ymd, "1599-12-31", D(31, 12, 1599)), Both(Ymd, "2024-3-5 x", Fails)));
+
+INSTANTIATE_TEST_SUITE_P(YearDayMonth, ReadTable,
+                         testing::Values(Both(Ydm, "2024.05.03", D(5, 3, 2024)),
+                                         Both(Ydm, "5.3", D(5, 3, 2024)),
+                                         Both(Ydm, "2024.31.12", D(31, 12, 2024)),
+                                         ReadCase{Ydm, "99.5.3", D(5, 3, 2099), D(5, 3, 1999)},
+                                         Both(Ydm, "2024.12.31", Fails),
+                                         Both(Ydm, "2024-05-03", Fails)));
 
 TEST(ReadDateText, WindowsMoveWithTheCurrentYear) {
     const ShortDateFormat format = ShortDateFormatFromPattern(Mdy);

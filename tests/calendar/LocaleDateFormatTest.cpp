@@ -69,9 +69,12 @@ TEST(ShortDateFormatFromStrftime, OrderAndSeparatorOfPatternsWithWords) {
              Case{"%Y\xe5\xb9\xb4%m\xe6\x9c\x88%d\xe6\x97\xa5 %A", "yyyy/MM/dd"},
              Case{"%Y\xeb\x85\x84 %m\xec\x9b\x94 %d\xec\x9d\xbc", "yyyy-MM-dd"},
              Case{"%Y\xeb\x85\x84 %m.%d\xec\x9d\xbc", "yyyy.MM.dd"},
-             // No day, month and year: the fall-back. An era's year is no year.
+             // Chechen's year, day, month; an era's year is written as the Gregorian year.
+             Case{"%Y.%d.%m", "yyyy.dd.MM"},
+             Case{"%d/%m/%Ey", "dd/MM/yyyy"},
+             Case{"%EC %Ey-%m-%d", "yyyy-MM-dd"},
+             // No day, month and year: the fall-back.
              Case{"%m\xe6\x9c\x88%d\xe6\x97\xa5", "M/d/yyyy"},
-             Case{"%d/%m/%Ey", "M/d/yyyy"},
              Case{"%A %d %B", "M/d/yyyy"},
              Case{"%x", "M/d/yyyy"},
              Case{"", "M/d/yyyy"},

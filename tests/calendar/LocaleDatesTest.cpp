@@ -42,6 +42,7 @@ struct LocaleCase {
 constexpr DateOrder Mdy = DateOrder::MonthDayYear;
 constexpr DateOrder Dmy = DateOrder::DayMonthYear;
 constexpr DateOrder Ymd = DateOrder::YearMonthDay;
+constexpr DateOrder Ydm = DateOrder::YearDayMonth;
 
 const LocaleCase Locales[] = {
     {"en_US", "%m/%d/%Y", "MM/dd/yyyy", '/', Mdy, "03/01/2024", "March 2024", "Mar 2024",
@@ -69,6 +70,13 @@ const LocaleCase Locales[] = {
      "일;월;화;수;목;금;토"},
     {"zh_CN", "%Y年%m月%d日", "yyyy/MM/dd", '/', Ymd, "2024/03/01", "三月 2024", "3月 2024",
      "日;一;二;三;四;五;六"},
+    // Year, day, month; and a Buddhist-era year, written as the Gregorian one.
+    {"ce_RU", "%Y.%d.%m", "yyyy.dd.MM", '.', Ydm, "2024.01.03", "Март 2024", "мар 2024",
+     "КӀ;Ор;Ши;Кх;Еа;ПӀ;Шо"},
+    {"th_TH", "%d/%m/%Ey", "dd/MM/yyyy", '/', Dmy, "01/03/2024", "มีนาคม 2024", "มี.ค. 2024",
+     "อา.;จ.;อ.;พ.;พฤ.;ศ.;ส."},
+    {"lo_LA", "%d/%m/%Ey", "dd/MM/yyyy", '/', Dmy, "01/03/2024", "ມີນາ 2024", "ມ.ນ. 2024",
+     "ອາ.;ຈ.;ຄ.;ພ.;ພຫ.;ສ.;ສ."},
 };
 
 using test::TimeLocale;

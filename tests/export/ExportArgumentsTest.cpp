@@ -172,5 +172,31 @@ TEST(ReadPdfCommandLine, SaysWhatIsWrongWithTheArguments) {
         EXPECT_EQ(ReadPdfCommandLine(c.args, 2026).error.toStdString(), c.error);
 }
 
+// "Days in Rotation" as the window reads it from the file, or nothing to export.
+TEST(LoadedScheduleProblem, TakesTheDaysOnlyAsTheWindowReadsThem) {
+    ScheduleSettings settings = AbsentKeyDefaults();
+    settings.DaysInRotation = 3;
+    settings.ShiftRotation = QStringLiteral("ABC");
+    settings.StartDay = Day(1, 3, 2024);
+    const struct {
+        std::optional<QString> days;
+        const char* problem;
+    } cases[] = {
+        {QStringLiteral("3"), ""},
+        {QStringLiteral("$3"), ""},
+        {QStringLiteral("+0x3"), ""},
+        {std::nullopt, "f.ini: \"Days in Rotation\" is missing."},
+        {QStringLiteral("3.0"), "f.ini: \"Days in Rotation\" is not a whole number (\"3.0\")."},
+        {QStringLiteral("4294967299"),
+         "f.ini: \"Days in Rotation\" is not a whole number (\"4294967299\")."},
+    };
+    for (const auto& c : cases) {
+        LoadOutcome loaded;
+        loaded.daysInRotationText = c.days;
+        EXPECT_EQ(LoadedScheduleProblem(QStringLiteral("f.ini"), loaded, settings).toStdString(),
+                  c.problem);
+    }
+}
+
 } // namespace
 } // namespace kestro

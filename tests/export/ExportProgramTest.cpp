@@ -222,21 +222,26 @@ TEST(ExportCommands, TakeFileNamesAsTheirBytes) {
         ASSERT_TRUE(settings.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
         settings.write(kClassic);
     }
-    // The shell hands the program the bytes; QProcess would turn them into text first.
-    const ProgramRun run = RunProgram(QStringLiteral("/bin/sh"),
-                                      Args({"-c",
-                                            "exec \"$0\" --export-ics \"$(printf 'out\\377.ics')\" "
-                                            "\"$(printf -- '-iS\\377')\"",
-                                            KESTRO_EXECUTABLE}),
-                                      home.path());
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    struct stat written {};
-    EXPECT_EQ(::stat(folder + "out\xFF.ics", &written), 0);
-    EXPECT_GT(written.st_size, 1000);
+    for (const char* kind : {"ics", "pdf"}) {
+        // The shell hands the program the bytes; QProcess would turn them into text first.
+        const QString script = QStringLiteral("exec \"$0\" --export-%1 \"$(printf 'out\\377.%1')\" "
+                                              "\"$(printf -- '-iS\\377')\" >said")
+                                   .arg(QLatin1String(kind));
+        const ProgramRun run = RunProgram(
+            QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"), script, QString::fromUtf8(KESTRO_EXECUTABLE)}, home.path());
+        EXPECT_EQ(run.exitCode, 0) << kind << ": " << run.err.toStdString();
+        const QByteArray out = "out\xFF." + QByteArray(kind);
+        struct stat written {};
+        EXPECT_EQ(::stat(folder + out, &written), 0) << kind;
+        EXPECT_GT(written.st_size, 1000) << kind;
+        EXPECT_TRUE(ReadBytes(home.filePath(QStringLiteral("said"))).startsWith("Wrote " + out))
+            << kind;
+        EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("out\uFFFD.") + QLatin1String(kind))));
+        // QTemporaryDir cannot name it to remove it.
+        ::unlink(folder + out);
+    }
     EXPECT_EQ(ReadBytes(home.filePath(QStringLiteral("S\uFFFD.ini"))), "decoy");
-    EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("out\uFFFD.ics"))));
-    // QTemporaryDir cannot name these to remove them.
-    ::unlink(folder + "out\xFF.ics");
     ::unlink(folder + "S\xFF.ini");
 }
 
