@@ -13,8 +13,6 @@
 
 include(GNUInstallDirs)
 
-# The reverse-DNS name of the desktop entry, the AppStream component and the icon.
-set(KESTRO_APP_ID org.kestro.Kestro)
 # The date of the release named by the project VERSION; change both together.
 set(KESTRO_RELEASE_DATE "2026-12-09")
 set(KESTRO_PACKAGE_MAINTAINER "Kestro developers <kestro@example.org>"
