@@ -13,8 +13,6 @@
 
 include(GNUInstallDirs)
 
-# The reverse-DNS name of the desktop entry, the AppStream component and the icon.
-set(KESTRO_APP_ID org.kestro.Kestro)
 # The date of the release named by the project VERSION; change both together.
 set(KESTRO_RELEASE_DATE "2026-12-09")
 set(KESTRO_PACKAGE_MAINTAINER "Kestro developers <kestro@example.org>"
@@ -68,14 +66,15 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The run-time libraries' packages (Qt 6, chmlib) come from dpkg-shlibdeps (dpkg-dev); without
 # it, the Debian 12 names are listed by hand. libjpeg and libical are opened by the program when
-# it first needs them, so dpkg-shlibdeps does not see them: their packages are named here.
+# it first needs them, so dpkg-shlibdeps does not see them: their packages are named here, as is
+# Qt's SVG plugin, which draws the window icon when the icon theme has none.
 find_program(KESTRO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(KESTRO_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libjpeg62-turbo, libical3")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libjpeg62-turbo, libical3, libqt6svg6")
 else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
-        "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libjpeg62-turbo, libchm1, libical3")
+        "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libjpeg62-turbo, libchm1, libical3, libqt6svg6")
 endif()
 # A source package must not take along the build folders or the repository.
 set(CPACK_SOURCE_IGNORE_FILES "/[.]git/" "/build/")

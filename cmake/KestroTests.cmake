@@ -4,6 +4,8 @@
 #   gui          widgets and the program, with Qt Test on the offscreen platform
 #   reliability  the long runs of the settings file's load and save (kills, failures, hostile files)
 #   install      installing the program and its package
+#   desktop      the program on a real desktop: weston (Wayland) and an X server, started by the
+#                test (tests/app/desktop-session.sh)
 # KESTRO_TEST_LABEL, when set, is the label of the GoogleTest programs made while it is set.
 include(GoogleTest)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/xdg-runtime)

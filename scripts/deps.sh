@@ -13,6 +13,10 @@ packages=(
     clang libclang-rt-14-dev
     fonts-liberation fonts-dejavu-core
     xvfb xauth xdotool
+    # the window icon's built-in copy is an SVG drawing
+    libqt6svg6
+    # the desktop tests: Wayland under weston (and Qt's Wayland platform), X11 window properties
+    weston qt6-wayland x11-utils
     # the start-up benchmarks: instruction counts, and the X map watcher
     valgrind libxcb1-dev
     # localedef's locale sources: the date tests build real locales into the build folder

@@ -4,6 +4,7 @@
 #include "commands/ColorCommands.h"
 #include "settings/FieldText.h"
 #include "widgets/Panel.h"
+#include "widgets/WindowStates.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -124,7 +125,7 @@ void TMainForm::bColorsClick() {
 
     const ColorAreaView view = ToggleColorArea(ColorsShown);
     ColorsShown = view.shown;
-    resize(view.outerWidth - OuterFrameWidth, height());
+    WindowStates::SetNormalWidth(*this, view.outerWidth - OuterFrameWidth);
     bColors->setText(view.buttonCaption);
     if (ColorsShown) {
         RefreshColorArea();

@@ -19,17 +19,18 @@ namespace {
 const QString ApplicationTitle = QStringLiteral("Kestro");
 
 // The texts come from the user's fields and files: never read them as markup.
-QMessageBox::StandardButton ShowBox(QMessageBox::Icon icon, const QString& title,
+QMessageBox::StandardButton ShowBox(QWidget* owner, QMessageBox::Icon icon, const QString& title,
                                     const QString& text, QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton defaultButton) {
-    QMessageBox box(icon, title, text, buttons, QApplication::activeWindow());
+    QMessageBox box(icon, title, text, buttons, owner);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(box.exec());
 }
 
-std::optional<QString> AskFileName(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(QApplication::activeWindow(), request.title);
+std::optional<QString> AskFileName(QWidget* owner, const FileDialogRequest& request,
+                                   QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(owner, request.title);
     dialog.setAcceptMode(mode);
     // Open accepts a name that does not exist yet, as long as its folder does.
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -48,39 +49,45 @@ std::optional<QString> AskFileName(const FileDialogRequest& request, QFileDialog
 
 QtPrompts::QtPrompts() = default;
 
-QtPrompts::~QtPrompts() = default;
+QtPrompts::~QtPrompts() {
+    delete colorDlg_.data(); // unless its owner, the main window, took it along
+}
 
 TColorDlg& QtPrompts::ColorDlg() {
-    if (colorDlg_ == nullptr)
-        colorDlg_ = std::make_unique<TColorDlg>();
+    if (colorDlg_.isNull())
+        colorDlg_ = new TColorDlg(Owner());
     return *colorDlg_;
 }
 
 QWidget* QtPrompts::Owner() const {
+    // The desktop keeps a dialog over the window it belongs to (and Wayland ties it to it).
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
     if (!MainWindow.isNull())
         return MainWindow.data();
     return QApplication::activeWindow();
 }
 
 void QtPrompts::ShowMessage(const QString& text) {
-    ShowBox(QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok, QMessageBox::Ok);
+    ShowBox(Owner(), QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void QtPrompts::ShowError(const QString& text) {
-    ShowBox(QMessageBox::Critical, ApplicationTitle, text, QMessageBox::Ok, QMessageBox::Ok);
+    ShowBox(Owner(), QMessageBox::Critical, ApplicationTitle, text, QMessageBox::Ok,
+            QMessageBox::Ok);
 }
 
 bool QtPrompts::AskYesNo(const QString& title, const QString& text) {
-    return ShowBox(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No,
+    return ShowBox(Owner(), QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No,
                    QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 std::optional<QString> QtPrompts::AskOpenFileName(const FileDialogRequest& request) {
-    return AskFileName(request, QFileDialog::AcceptOpen);
+    return AskFileName(Owner(), request, QFileDialog::AcceptOpen);
 }
 
 std::optional<QString> QtPrompts::AskSaveFileName(const FileDialogRequest& request) {
-    return AskFileName(request, QFileDialog::AcceptSave);
+    return AskFileName(Owner(), request, QFileDialog::AcceptSave);
 }
 
 ColorDialogResult QtPrompts::PickColors(const ColorDialogRequest& request) {

@@ -4,7 +4,6 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <memory>
 
 namespace kestro {
 
@@ -20,8 +19,8 @@ public:
     QtPrompts();
     ~QtPrompts() override;
 
-    // The main window, on whose behalf the help viewer and the About box are shown; until it is
-    // set, and after it is gone, whichever window of the program is active.
+    // The main window, on whose behalf every dialog is shown (a box shown over another dialog
+    // belongs to that one); until it is set, and after it is gone, whichever window is active.
     QPointer<QWidget> MainWindow;
 
     void ShowMessage(const QString& text) override;
@@ -41,7 +40,7 @@ private:
     QWidget* Owner() const;
     TColorDlg& ColorDlg();
 
-    std::unique_ptr<TColorDlg> colorDlg_;
+    QPointer<TColorDlg> colorDlg_;
 };
 
 } // namespace kestro

@@ -10,6 +10,8 @@
 #include "startup/CommandLineInfo.h"
 #include "startup/StartupFiles.h"
 #include "widgets/DeferredIconStyle.h"
+#include "widgets/DesktopIdentity.h"
+#include "widgets/WindowStates.h"
 
 #include <QApplication>
 
@@ -74,6 +76,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     DeferredIconStyle::Install();
+    WindowStates::Install();
 
     SystemPlatform platform;
     // QApplication has set the user's locale by now; no window exists yet.
@@ -82,6 +85,7 @@ int main(int argc, char** argv) {
     const StartupState startup = ReadCommandLine(ArgumentsAfterProgramName(argc, argv), platform);
     // Only the name: a display name would be appended to every window title.
     QApplication::setApplicationName(QStringLiteral("Kestro"));
+    IdentifyToDesktop();
 
     SystemClock clock;
     QtPrompts prompts;

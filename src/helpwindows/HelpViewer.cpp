@@ -15,6 +15,8 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace kestro {
@@ -22,6 +24,8 @@ namespace kestro {
 namespace {
 
 constexpr int LocalRole = Qt::UserRole;
+constexpr int WindowWidth = 780;
+constexpr int ContentsPaneWidth = 210; // at the default font; wider when a title needs it
 
 QPointer<HelpViewer>& CurrentViewer() {
     static QPointer<HelpViewer> viewer;
@@ -93,7 +97,7 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
 HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(u"Kestro Help"_s);
-    resize(780, 540);
+    resize(WindowWidth, 540);
 
     backButton = new QToolButton(this);
     backButton->setText(u"Back"_s);
@@ -120,7 +124,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     splitter->addWidget(contentsTree);
     splitter->addWidget(browser);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({210, 570});
+    splitter->setSizes({ContentsPaneWidth, WindowWidth - ContentsPaneWidth});
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(backButton);
@@ -159,6 +163,7 @@ void HelpViewer::showHelpFile(HelpArchive archive, std::vector<HelpTopic> topics
         addTopics(nullptr, topics);
         contentsTree->expandAll();
     }
+    fitContentsToTitles();
     const HelpTopic* first = FirstPage(topics);
     homePage_ = first != nullptr ? first->local : u"index.html"_s;
     browser->setFetch([this](const QStringList& paths) { return fetch(paths); });
@@ -206,6 +211,20 @@ void HelpViewer::addTopics(QTreeWidgetItem* parentItem, const std::vector<HelpTo
         item->setData(0, LocalRole, topic.local);
         addTopics(item, topic.children);
     }
+}
+
+void HelpViewer::fitContentsToTitles() {
+    auto* splitter = qobject_cast<QSplitter*>(contentsTree->parentWidget());
+    if (splitter == nullptr)
+        return;
+    contentsTree->ensurePolished();
+    // Titles, their indentation, the frame and room for a vertical scroll bar.
+    contentsTree->resizeColumnToContents(0);
+    const int needed = contentsTree->columnWidth(0) + 2 * contentsTree->frameWidth() +
+                       contentsTree->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
+    const int pane = std::max(ContentsPaneWidth, needed);
+    resize(std::max(width(), WindowWidth - ContentsPaneWidth + pane), height());
+    splitter->setSizes({pane, WindowWidth - ContentsPaneWidth});
 }
 
 void HelpViewer::selectTopicOf(const QUrl& url) {

@@ -71,6 +71,8 @@ private:
     std::vector<HelpObject> fetch(const QStringList& paths);
     void addTopics(QTreeWidgetItem* parentItem, const std::vector<HelpTopic>& topics);
     void selectTopicOf(const QUrl& url);
+    // Widens the contents pane (and the window with it) until every title shows in full.
+    void fitContentsToTitles();
     void updateTitle();
 
     std::optional<HelpArchive> archive_;

@@ -5,6 +5,7 @@
 #include "support/Pixels.h"
 #include "support/Windows.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
@@ -265,6 +266,33 @@ private slots:
                      elapsed.elapsed() < HelpReadTimeoutMs + 3000,
                  qPrintable(QString::number(elapsed.elapsed())));
         QVERIFY2(ticks >= 100, qPrintable(QString::number(ticks)));
+    }
+
+    // At a larger desktop font the contents pane widens until every title shows in full.
+    void everyTitleFitsTheContentsPane_data() {
+        QTest::addColumn<int>("points");
+        QTest::newRow("default") << 0;
+        QTest::newRow("16 pt") << 16;
+        QTest::newRow("24 pt") << 24;
+    }
+    void everyTitleFitsTheContentsPane() {
+        QFETCH(int, points);
+        const QFont before = QApplication::font();
+        QFont font = before;
+        if (points > 0)
+            font.setPointSize(points);
+        QApplication::setFont(font);
+        HelpViewer* viewer = OpenBuilt();
+        QApplication::setFont(before);
+        QVERIFY(viewer != nullptr);
+        QTreeWidget* tree = viewer->contentsTree;
+        for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
+            const QRect item = tree->visualItemRect(*it);
+            const int textWidth = tree->fontMetrics().horizontalAdvance((*it)->text(0));
+            QVERIFY2(item.left() + textWidth <= tree->viewport()->width(),
+                     qPrintable((*it)->text(0)));
+        }
+        QVERIFY(viewer->browser->width() >= 500);
     }
 
     void closingTheWindowDestroysIt() {

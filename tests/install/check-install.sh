@@ -69,6 +69,32 @@ check_program_runs() {
     esac
 }
 
+# The installed program's main window, on an X server of its own, has the class the menu entry
+# names and an icon.
+check_window_class() {
+    local program=$1 expected=$2
+    if ! have xvfb-run || ! have xprop || ! have xdotool; then
+        note "xvfb-run, xprop or xdotool not installed; the window's class not checked"
+        return
+    fi
+    local home
+    home=$(mktemp -d)
+    local found
+    found=$(HOME=$home QT_QPA_PLATFORM=xcb xvfb-run -a bash -c '
+        "$1" & pid=$!
+        for _ in $(seq 150); do
+            window=$(xdotool search --pid "$pid" 2>/dev/null | tail -n 1)
+            [ -n "$window" ] && break
+            sleep 0.2
+        done
+        [ -n "$window" ] && xprop -id "$window" WM_CLASS _NET_WM_ICON | cut -c 1-60
+        kill "$pid"' _ "$program" 2>/dev/null)
+    rm -rf "$home"
+    grep -qF "WM_CLASS(STRING) = \"kestro\", \"$expected\"" <<<"$found" ||
+        fail "the window's class is not the desktop file's StartupWMClass '$expected': $found"
+    grep -q "^_NET_WM_ICON(CARDINAL) =" <<<"$found" || fail "the program's window has no icon"
+}
+
 check_layout() {
     local prefix=$1
     local program=$prefix/lib/kestro/kestro
@@ -131,6 +157,9 @@ check_layout() {
     icon=$(sed -n 's/^Icon=//p' "$desktop")
     [ "${exec%% *}" = "kestro" ] || fail "the desktop file starts '$exec', not kestro"
     [ "$icon" = "$id" ] || fail "the desktop file's icon is '$icon', not $id"
+    # Docks match the program's windows to the entry by its X11 class and its Wayland app id
+    # (the desktop file's id, which tests/app/DesktopSessionTest.cpp checks).
+    check_window_class "$prefix/bin/kestro" "$(sed -n 's/^StartupWMClass=//p' "$desktop")"
 
     # The icon: an SVG drawing under the same name.
     local svg=$prefix/share/icons/hicolor/scalable/apps/$id.svg
@@ -218,7 +247,7 @@ deb)
     [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "the package has no maintainer"
     [ -n "$(dpkg-deb -f "$deb" Description)" ] || fail "the package has no description"
     depends=$(dpkg-deb -f "$deb" Depends)
-    for package in libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo libchm1 libical3; do
+    for package in libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo libchm1 libical3 libqt6svg6; do
         grep -qE "(^|, )$package( |,|$)" <<<"$depends" ||
             fail "the package does not depend on $package (Depends: $depends)"
     done
