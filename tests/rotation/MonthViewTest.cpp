@@ -117,7 +117,7 @@ TEST(CellToDate, CopesWithTheEdgesOfTheCalendar) {
     view = ViewOn(InvalidDay);
     for (int i = 0; i < 42; ++i) {
         EXPECT_EQ(CellToDate(s, view, i % 7, i / 7), CalendarDate{});
-        EXPECT_EQ(CellColorsOf(s, view, i % 7, i / 7), (CellColors{s.BkGr, s.BkGr}));
+        EXPECT_EQ(CellColorsOf(s, view, i % 7, i / 7), (CellColors{s.BkGr, s.BkGr, true}));
     }
     EXPECT_EQ(MonthHeaderCaption(s, view, DefaultShortDateFormat()), QString());
 }
@@ -144,20 +144,20 @@ TEST(CellColorsOf, FollowsTheColorTableInItsOrder) {
         CellColors expected;
     } cases[] = {
         // Start 5 March 2024: 5 A, 6 B, 7 C, 8 A ...; 12 March is B.
-        {"cursor with a pair", {12, 3, 2024}, {12, 3, 2024}, true, true, "ABC", {0xB0, 0xB1}},
-        {"cursor not highlighted", {12, 3, 2024}, {12, 3, 2024}, false, true, "ABC", {Bk, 0xB0}},
-        {"cursor before start", {3, 3, 2024}, {3, 3, 2024}, true, true, "ABC", {Ld, Bk}},
-        {"cursor without a pair", {12, 3, 2024}, {12, 3, 2024}, true, true, "AHa", {Ld, Bk}},
-        {"cursor lower case", {13, 3, 2024}, {13, 3, 2024}, true, true, "AHa", {Ld, Bk}},
-        {"shown month with pair", {12, 3, 2024}, {7, 3, 2024}, true, true, "ABC", {Bk, 0xC0}},
-        {"shown month before start", {12, 3, 2024}, {4, 3, 2024}, true, true, "ABC", {Bk, Ld}},
-        {"shown month letter H", {20, 3, 2024}, {12, 3, 2024}, true, true, "AHa", {Bk, Ld}},
-        {"shown month lower case", {20, 3, 2024}, {13, 3, 2024}, true, true, "AHa", {Bk, Ld}},
-        {"previous month, leading", {12, 3, 2024}, {29, 2, 2024}, true, true, "ABC", {Bk, Ld}},
-        {"next month, leading", {12, 3, 2024}, {1, 4, 2024}, true, true, "ABC", {Bk, Ld}},
-        {"no leading", {12, 3, 2024}, {1, 4, 2024}, true, false, "ABC", {Bk, Bk}},
-        {"leading, cursor on start", {5, 3, 2024}, {1, 4, 2024}, true, true, "ABC", {Bk, Bk}},
-        {"leading, cursor before", {4, 3, 2024}, {29, 2, 2024}, true, true, "ABC", {Bk, Bk}},
+        {"cursor with a pair", {12, 3, 2024}, {12, 3, 2024}, true, true, "ABC", {0xB0, 0xB1, false}},
+        {"cursor not highlighted", {12, 3, 2024}, {12, 3, 2024}, false, true, "ABC", {Bk, 0xB0, true}},
+        {"cursor before start", {3, 3, 2024}, {3, 3, 2024}, true, true, "ABC", {Ld, Bk, true}},
+        {"cursor without a pair", {12, 3, 2024}, {12, 3, 2024}, true, true, "AHa", {Ld, Bk, true}},
+        {"cursor lower case", {13, 3, 2024}, {13, 3, 2024}, true, true, "AHa", {Ld, Bk, true}},
+        {"shown month with pair", {12, 3, 2024}, {7, 3, 2024}, true, true, "ABC", {Bk, 0xC0, false}},
+        {"shown month before start", {12, 3, 2024}, {4, 3, 2024}, true, true, "ABC", {Bk, Ld, true}},
+        {"shown month letter H", {20, 3, 2024}, {12, 3, 2024}, true, true, "AHa", {Bk, Ld, true}},
+        {"shown month lower case", {20, 3, 2024}, {13, 3, 2024}, true, true, "AHa", {Bk, Ld, true}},
+        {"previous month, leading", {12, 3, 2024}, {29, 2, 2024}, true, true, "ABC", {Bk, Ld, true}},
+        {"next month, leading", {12, 3, 2024}, {1, 4, 2024}, true, true, "ABC", {Bk, Ld, true}},
+        {"no leading", {12, 3, 2024}, {1, 4, 2024}, true, false, "ABC", {Bk, Bk, true}},
+        {"leading, cursor on start", {5, 3, 2024}, {1, 4, 2024}, true, true, "ABC", {Bk, Bk, true}},
+        {"leading, cursor before", {4, 3, 2024}, {29, 2, 2024}, true, true, "ABC", {Bk, Bk, true}},
     };
     for (const auto& c : cases) {
         ScheduleSettings s = BaseSettings();
@@ -166,6 +166,9 @@ TEST(CellColorsOf, FollowsTheColorTableInItsOrder) {
         s.PlatoonColors[u'A'] = {0xA0, 0xA1};
         s.PlatoonColors[u'B'] = {0xB0, 0xB1};
         s.PlatoonColors[u'C'] = {0xC0, 0xC1};
+        // The file set LdTr and B's color; the rest are defaults.
+        s.UserSet.LdTr = true;
+        s.UserSet.PlatoonNormal[1] = true;
         s.HiliteCurrent = c.hilite;
         s.ShowLeading = c.showLeading;
         s.ShiftRotation = QLatin1String(c.rotation);
@@ -176,7 +179,43 @@ TEST(CellColorsOf, FollowsTheColorTableInItsOrder) {
         const CellColors got = CellColorsOf(s, view, column, row);
         EXPECT_EQ(got.fill, c.expected.fill) << c.what;
         EXPECT_EQ(got.text, c.expected.text) << c.what;
+        EXPECT_EQ(got.textUserSet, c.expected.textUserSet) << c.what;
     }
+}
+
+TEST(DayAccessibleName, SaysWeekdayDateAndPlatoon) {
+    const struct {
+        CalendarDate date;
+        char16_t letter;
+        const char* expected;
+    } cases[] = {
+        {{10, 12, 2026}, u'A', "Thursday, 10 December 2026, platoon A"},
+        {{1, 1, 2000}, u'6', "Saturday, 1 January 2000, platoon 6"},
+        {{29, 2, 2024}, u'R', "Thursday, 29 February 2024, platoon R"},
+        {{31, 3, 3999}, u'F', "Wednesday, 31 March 3999, platoon F"},
+        // Letters that name no platoon, and no letter before the start.
+        {{15, 3, 2024}, u'a', "Friday, 15 March 2024"},
+        {{15, 3, 2024}, u'H', "Friday, 15 March 2024"},
+        {{15, 3, 2024}, u' ', "Friday, 15 March 2024"},
+        {{}, u'A', ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DayAccessibleName(c.date, QChar(c.letter)), QString::fromUtf8(c.expected))
+            << c.expected;
+}
+
+TEST(CellAccessibleName, NamesTheCellsDayWithTheRotationsPlatoon) {
+    ScheduleSettings s = BaseSettings();
+    s.ShiftRotation = QStringLiteral("ABC");
+    s.DaysInRotation = 3;
+    s.StartDay = Day(5, 3, 2024);
+    const MonthView view = ViewOn(Day(12, 3, 2024));
+    const auto [column, row] = CellOf(s, view, {12, 3, 2024});
+    EXPECT_EQ(CellAccessibleName(s, view, column, row),
+              QLatin1String("Tuesday, 12 March 2024, platoon B"));
+    const auto [before, beforeRow] = CellOf(s, view, {4, 3, 2024});
+    EXPECT_EQ(CellAccessibleName(s, view, before, beforeRow),
+              QLatin1String("Monday, 4 March 2024"));
 }
 
 TEST(CellText, PadsOneDigitDaysWithOneBlank) {
