@@ -49,9 +49,8 @@ void TMainForm::dgCalDrawCell(QPainter& painter, int column, int row, const QRec
     const CellColors colors = CellColorsOf(Settings, View, column, row);
     const std::optional<QColor> fill = PaintColor(colors.fill, dgCal->palette());
     // A fill of "no color" shows the grid's base color.
-    const std::optional<QColor> text = ReadableTextColor(colors.text, colors.textUserSet,
-                                                         colors.fill, dgCal->palette(),
-                                                         QPalette::Base);
+    const std::optional<QColor> text = ReadableTextColor(
+        colors.text, colors.textUserSet, colors.fill, dgCal->palette(), QPalette::Base);
     if (fill)
         painter.fillRect(cell, *fill);
 

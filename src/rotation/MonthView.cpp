@@ -74,9 +74,9 @@ QString CellText(const CalendarDate& date) {
 QString DayAccessibleName(const CalendarDate& date, QChar letter) {
     static const char* const weekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                            "Thursday", "Friday", "Saturday"};
-    static const char* const months[] = {"January", "February", "March",     "April",
-                                         "May",     "June",     "July",      "August",
-                                         "September", "October", "November", "December"};
+    static const char* const months[] = {"January",   "February", "March",    "April",
+                                         "May",       "June",     "July",     "August",
+                                         "September", "October",  "November", "December"};
     const DayNumber day = DateToDayNumber(date.day, date.month, date.year, 0);
     if (!IsValidDay(day) || date.month < 1 || date.month > 12)
         return {};
@@ -118,9 +118,9 @@ CellColors CellColorsOf(const ScheduleSettings& settings, const MonthView& view,
     const CellColors leading{background, settings.LdTr, set.LdTr};
 
     if (cellDay == view.CursorDay && settings.HiliteCurrent) {
-        return hasPair ? CellColors{pair.normal, pair.inverse,
-                                    set.PlatoonInverse[std::size_t(index)]}
-                       : CellColors{settings.LdTr, background, true};
+        return hasPair
+                   ? CellColors{pair.normal, pair.inverse, set.PlatoonInverse[std::size_t(index)]}
+                   : CellColors{settings.LdTr, background, true};
     }
     if (date.month == DayNumberToDate(view.CursorDay).month) {
         return hasPair ? CellColors{background, pair.normal, set.PlatoonNormal[std::size_t(index)]}

@@ -112,9 +112,8 @@ std::optional<QColor> ReadableTextColor(ColorValue text, bool userSet, ColorValu
     if (role == QPalette::NoRole)
         return painted;
     const QColor desktopText = palette.color(group, TextRoleOn(role));
-    const Rgb readable = kestro::ReadableTextColor(RgbOf(*painted), false,
-                                                   RgbOf(palette.color(group, role)),
-                                                   RgbOf(desktopText));
+    const Rgb readable = kestro::ReadableTextColor(
+        RgbOf(*painted), false, RgbOf(palette.color(group, role)), RgbOf(desktopText));
     return readable == RgbOf(*painted) ? *painted : desktopText;
 }
 

@@ -142,7 +142,8 @@ void MonthGrid::focusInEvent(QFocusEvent* event) {
     QFrame::focusInEvent(event);
     update();
     // After the grid's own focus event: the reader goes on to the day.
-    QMetaObject::invokeMethod(this, [this] { TellSelectedDay(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { TellSelectedDay(); }, Qt::QueuedConnection);
 }
 
 void MonthGrid::focusOutEvent(QFocusEvent* event) {

@@ -21,9 +21,7 @@ public:
 
     bool isValid() const override { return !grid_.isNull(); }
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override {
-        return grid_ ? grid_->window()->windowHandle() : nullptr;
-    }
+    QWindow* window() const override { return grid_ ? grid_->window()->windowHandle() : nullptr; }
     QAccessibleInterface* parent() const override {
         return grid_ ? QAccessible::queryAccessibleInterface(grid_.data()) : nullptr;
     }

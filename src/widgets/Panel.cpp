@@ -52,8 +52,8 @@ void Panel::paintEvent(QPaintEvent*) {
     // "No color" is transparent: the panel shows what lies behind it.
     if (const std::optional<QColor> fill = PaintColor(fill_, palette()))
         painter.fillRect(rect(), *fill);
-    if (const std::optional<QColor> color = ReadableTextColor(captionColor_, captionColorSet_, fill_,
-                                                              palette(), backgroundRole());
+    if (const std::optional<QColor> color =
+            ReadableTextColor(captionColor_, captionColorSet_, fill_, palette(), backgroundRole());
         color && !caption_.isEmpty()) {
         painter.setPen(*color);
         painter.setFont(captionFont_ ? *captionFont_ : font());

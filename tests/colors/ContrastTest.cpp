@@ -18,8 +18,8 @@ TEST(ContrastRatio, FollowsTheWcagFormula) {
         Rgb first, second;
         double expected;
     } cases[] = {
-        {Black, White, 21.0},      {White, Black, 21.0},      {Gray, Gray, 1.0},
-        {Black, DarkButton, 2.10}, {Gray, White, 3.95},       {Blue, Black, 2.44},
+        {Black, White, 21.0},      {White, Black, 21.0},       {Gray, Gray, 1.0},
+        {Black, DarkButton, 2.10}, {Gray, White, 3.95},        {Blue, Black, 2.44},
         {Silver, White, 1.81},     {White, DarkButton, 10.01}, {Black, LightButton, 18.26},
     };
     for (const auto& c : cases)

@@ -243,8 +243,10 @@ TEST_F(LoadSettingsTest, RecordsWhichColorsTheFileSetEvenWhenTheyEqualTheDefault
         {"[Fonts]\nHdrFontColor=Black\n", {true, false, {}, {}}},
         {"[Colors]\nLdTr=Silver\nBInv=White\n", {false, true, {}, {false, true}}},
         {"[Colors]\nAPlt=Red\nPPlt=Unknown\n",
-         {false, false, {true, false, false, false, false, false, false, false, false, false,
-                         false, false, false, false, false, false, false, true},
+         {false,
+          false,
+          {true, false, false, false, false, false, false, false, false, false, false, false, false,
+           false, false, false, false, true},
           {}}},
     };
     for (const auto& c : cases)
