@@ -82,6 +82,11 @@ def check_tree(root, window):
     check(True, f"{window}: names checked")
 
 
+def top_levels(app):
+    windows = [app.getChildAtIndex(i) for i in range(app.childCount)]
+    return [w for w in windows if w is not None and w.getState().contains(pyatspi.STATE_SHOWING)]
+
+
 def labels(node):
     for relation in node.getRelationSet():
         if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
@@ -155,6 +160,18 @@ try:
           f"Set Color's lists by their labels: {lists}")
     check_tree(dialog, "Set Color")
     key("Escape")
+
+    # The other windows the keys open.
+    for keys, title in ((["alt+f", "c"], "Export Calendar"), (["alt+f", "d"], "Export PDF")):
+        time.sleep(0.5)
+        subprocess.run(["xdotool", "windowfocus", "--sync", wid], check=True)
+        for k in keys:
+            key(k)
+            time.sleep(0.3)
+        window = wait_for(lambda: next((w for w in top_levels(app) if title in w.name), None),
+                          f"the {title} window opens", 15)
+        check_tree(window, title)
+        key("Escape")
 finally:
     program.kill()
     program.wait()
