@@ -21,6 +21,8 @@ packages=(
     valgrind libxcb1-dev
     # localedef's locale sources: the date tests build real locales into the build folder
     locales
+    # the accessibility test reads the window's tree as a screen reader does
+    at-spi2-core python3-pyatspi dbus
     # dpkg-shlibdeps for the package's Depends; appstreamcli, desktop-file-validate and man -l
     # for checking the installed files (tests/install)
     dpkg-dev appstream desktop-file-utils man-db

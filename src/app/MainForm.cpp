@@ -99,6 +99,8 @@ void TMainForm::CreateControls() {
     eStartDate = MakeEdit(QStringLiteral("Start Date"), {92, 69, 89, 21}, client);
     eRotation = MakeEdit(QStringLiteral("Shift Rotation"), {91, 101, 155, 21}, client);
     bApply = MakeButton(QStringLiteral("&Apply &Rotation"), {24, 144, 105, 25}, client);
+    // Two access keys: screen readers would say the second ampersand.
+    bApply->setAccessibleName(QStringLiteral("Apply Rotation"));
     bColors = MakeButton(QStringLiteral("&Set Colors"), {144, 144, 83, 25}, client);
 
     pHeader = new Panel(Panel::Bevel::DoubleLowered, Qt::AlignTop | Qt::AlignHCenter, client);
@@ -227,6 +229,9 @@ void TMainForm::ConnectControls() {
         dgCalDrawCell(painter, column, row, cell);
     };
     dgCal->keyDown = [this](GridKey key, KeyModifiers modifiers) { dgCalKeyDown(key, modifiers); };
+    dgCal->cellName = [this](int column, int row) {
+        return CellAccessibleName(Settings, View, column, row);
+    };
     udMon->onClick = [this](UpDownArrow arrow) { udMonClick(arrow); };
     connect(bToday, &QPushButton::clicked, this, &TMainForm::bTodayClick);
     connect(eNumPlt, &QLineEdit::textChanged, this, &TMainForm::eNumPltChange);

@@ -109,6 +109,8 @@ private:
     void RefreshPanelColors();
     void RefreshPlatoonCaptions();
     void RefreshPlatoonRows();
+    // Screen readers hear each color panel's color as its description.
+    void DescribePanelColors();
     void bColorsClick();
     void bBkGrClick();
     // The six platoon buttons of the color area; row is 1 to 6.

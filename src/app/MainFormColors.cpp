@@ -60,17 +60,32 @@ void TMainForm::RefreshColorArea() {
 void TMainForm::RefreshPanelColors() {
     if (!colorAreaMade_)
         return;
-    pBkGr->SetFill(Settings.BkGr);
-    pBkGr->SetCaptionColor(Settings.LdTr);
-    pLdTr->SetFill(Settings.BkGr);
-    pLdTr->SetCaptionColor(Settings.LdTr);
+    for (Panel* panel : {pBkGr, pLdTr}) {
+        panel->SetFill(Settings.BkGr);
+        panel->SetCaptionColor(Settings.LdTr, Settings.UserSet.LdTr);
+    }
+    const auto letters = LettersOf(Settings.LetterSet);
+    for (std::size_t row = 0; row < 6; ++row) {
+        const auto index = std::size_t(PlatoonIndex(letters[row]));
+        const ColorPair& pair = Settings.PlatoonColors[letters[row]];
+        pPlt[row]->SetFill(Settings.BkGr);
+        pPlt[row]->SetCaptionColor(pair.normal, Settings.UserSet.PlatoonNormal[index]);
+        pInv[row]->SetFill(pair.normal);
+        pInv[row]->SetCaptionColor(pair.inverse, Settings.UserSet.PlatoonInverse[index]);
+    }
+    DescribePanelColors();
+}
+
+void TMainForm::DescribePanelColors() {
+    if (!colorAreaMade_)
+        return;
+    pBkGr->setAccessibleDescription(ColorToName(Settings.BkGr));
+    pLdTr->setAccessibleDescription(ColorToName(Settings.LdTr));
     const auto letters = LettersOf(Settings.LetterSet);
     for (std::size_t row = 0; row < 6; ++row) {
         const ColorPair& pair = Settings.PlatoonColors[letters[row]];
-        pPlt[row]->SetFill(Settings.BkGr);
-        pPlt[row]->SetCaptionColor(pair.normal);
-        pInv[row]->SetFill(pair.normal);
-        pInv[row]->SetCaptionColor(pair.inverse);
+        pPlt[row]->setAccessibleDescription(ColorToName(pair.normal));
+        pInv[row]->setAccessibleDescription(ColorToName(pair.inverse));
     }
 }
 
@@ -86,6 +101,7 @@ void TMainForm::RefreshPlatoonCaptions() {
         pPlt[row]->setAccessibleName(panel + QStringLiteral(" color"));
         pInv[row]->setAccessibleName(panel + QStringLiteral(" inverse color"));
     }
+    DescribePanelColors();
 }
 
 void TMainForm::RefreshPlatoonRows() {
@@ -142,11 +158,12 @@ void TMainForm::bBkGrClick() {
     if (result.ok) {
         for (Panel* panel : {pBkGr, pLdTr}) {
             panel->SetFill(Settings.BkGr);
-            panel->SetCaptionColor(Settings.LdTr);
+            panel->SetCaptionColor(Settings.LdTr, Settings.UserSet.LdTr);
         }
         for (Panel* panel : pPlt)
             panel->SetFill(Settings.BkGr);
     }
+    DescribePanelColors();
     ShowColorReport(BackgroundReport(Settings));
     RedrawMonthView();
 }
@@ -165,6 +182,7 @@ void TMainForm::bPltClick(int row) {
         pInv[index]->SetCaptionColor(pair.inverse);
         pInv[index]->repaint();
     }
+    DescribePanelColors();
     ShowColorReport(PlatoonReport(Settings, row));
     RedrawMonthView();
 }

@@ -26,19 +26,31 @@ const QString HelpFileFailedText = QStringLiteral("Unable to open Help file");
 
 void TMainForm::UpdateMonthHeader() {
     pHeader->SetCaptionFont(PreviewFont(HeaderFont(Settings)));
-    pHeader->SetCaptionColor(HeaderFontColor(Settings));
+    pHeader->SetCaptionColor(HeaderFontColor(Settings), Settings.UserSet.HdrFontColor);
     pHeader->SetCaption(MonthHeaderCaption(Settings, View, dateFormat_));
 }
 
 void TMainForm::RedrawMonthView() {
     UpdateMonthHeader();
     dgCal->update();
+    const CalendarDate cursor = DayNumberToDate(View.CursorDay);
+    int selected = -1;
+    for (int index = 0; cursor.day > 0 && index < MonthGridColumns * MonthGridRows && selected < 0;
+         ++index) {
+        if (CellToDate(Settings, View, index % MonthGridColumns, index / MonthGridColumns) ==
+            cursor)
+            selected = index;
+    }
+    dgCal->SetSelectedCell(selected < 0 ? -1 : selected % MonthGridColumns,
+                           selected / MonthGridColumns);
 }
 
 void TMainForm::dgCalDrawCell(QPainter& painter, int column, int row, const QRect& cell) {
     const CellColors colors = CellColorsOf(Settings, View, column, row);
     const std::optional<QColor> fill = PaintColor(colors.fill, dgCal->palette());
-    const std::optional<QColor> text = PaintColor(colors.text, dgCal->palette());
+    // A fill of "no color" shows the grid's base color.
+    const std::optional<QColor> text = ReadableTextColor(
+        colors.text, colors.textUserSet, colors.fill, dgCal->palette(), QPalette::Base);
     if (fill)
         painter.fillRect(cell, *fill);
 

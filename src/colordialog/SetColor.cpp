@@ -192,6 +192,12 @@ void TColorDlg::Fill(const ColorDialogRequest& request) {
     PaintPanel(pInverse, request.inverseFill, request.inverseCaptionColor);
     SetSizedText(lblColor, request.normalListLabel);
     SetSizedText(lblInverse, request.inverseListLabel);
+    // Screen readers name the lists by their labels (on Linux Qt gives a list's label as its
+    // labelled-by relation, and its value as its name).
+    lblColor->setBuddy(cbColor);
+    lblInverse->setBuddy(cbInverse);
+    cbColor->setAccessibleName(QString(request.normalListLabel).remove(QLatin1Char('&')));
+    cbInverse->setAccessibleName(QString(request.inverseListLabel).remove(QLatin1Char('&')));
     cbColor->setCurrentIndex(SelectionIndexOf(request.normalSelection).value_or(-1));
     cbInverse->setCurrentIndex(SelectionIndexOf(request.inverseSelection).value_or(-1));
 }

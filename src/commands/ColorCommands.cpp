@@ -98,11 +98,17 @@ ColorDialogRequest PlatoonRequest(const ScheduleSettings& settings, int row) {
 
 void ApplyBackgroundResult(ScheduleSettings& settings, const ColorDialogResult& result) {
     StorePicks(settings.BkGr, settings.LdTr, result);
+    settings.UserSet.LdTr = settings.UserSet.LdTr || result.ok;
 }
 
 void ApplyPlatoonResult(ScheduleSettings& settings, int row, const ColorDialogResult& result) {
     ColorPair& pair = PairOfRow(settings, row);
     StorePicks(pair.normal, pair.inverse, result);
+    if (result.ok) {
+        const auto index = std::size_t(PlatoonIndex(PlatoonLetterOfRow(settings.LetterSet, row)));
+        settings.UserSet.PlatoonNormal[index] = true;
+        settings.UserSet.PlatoonInverse[index] = true;
+    }
 }
 
 QString BackgroundReport(const ScheduleSettings& settings) {

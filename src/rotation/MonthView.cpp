@@ -71,30 +71,65 @@ QString CellText(const CalendarDate& date) {
     return QStringLiteral("%1").arg(date.day, 2, 10, QLatin1Char(' '));
 }
 
+QString DayAccessibleName(const CalendarDate& date, QChar letter) {
+    static const char* const weekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                           "Thursday", "Friday", "Saturday"};
+    static const char* const months[] = {"January",   "February", "March",    "April",
+                                         "May",       "June",     "July",     "August",
+                                         "September", "October",  "November", "December"};
+    const DayNumber day = DateToDayNumber(date.day, date.month, date.year, 0);
+    if (!IsValidDay(day) || date.month < 1 || date.month > 12)
+        return {};
+    QString name = QStringLiteral("%1, %2 %3 %4")
+                       .arg(QLatin1String(weekdays[WeekdayOf(day)]))
+                       .arg(date.day)
+                       .arg(QLatin1String(months[date.month - 1]))
+                       .arg(date.year);
+    if (PlatoonIndex(letter) >= 0)
+        name += QStringLiteral(", platoon ") + letter;
+    return name;
+}
+
+QString CellAccessibleName(const ScheduleSettings& settings, const MonthView& view, int column,
+                           int row) {
+    const CalendarDate date = CellToDate(settings, view, column, row);
+    if (date.day < 1)
+        return {};
+    const DayNumber day = DateToDayNumber(date.day, date.month, date.year, settings.Epoch);
+    return DayAccessibleName(date, RotationLetter(day, settings.StartDay, settings.DaysInRotation,
+                                                  settings.ShiftRotation));
+}
+
 CellColors CellColorsOf(const ScheduleSettings& settings, const MonthView& view, int column,
                         int row) {
     const ColorValue background = settings.BkGr;
+    const CellColors hidden{background, background, true};
     const CalendarDate date = CellToDate(settings, view, column, row);
     if (date.day < 1) {
-        return {background, background};
+        return hidden;
     }
     const DayNumber cellDay = DateToDayNumber(date.day, date.month, date.year, settings.Epoch);
     const QChar letter =
         RotationLetter(cellDay, settings.StartDay, settings.DaysInRotation, settings.ShiftRotation);
-    const bool hasPair = PlatoonIndex(letter) >= 0;
+    const int index = PlatoonIndex(letter);
+    const bool hasPair = index >= 0;
     const ColorPair pair = hasPair ? settings.PlatoonColors[letter] : ColorPair{};
+    const UserSetColors& set = settings.UserSet;
+    const CellColors leading{background, settings.LdTr, set.LdTr};
 
     if (cellDay == view.CursorDay && settings.HiliteCurrent) {
-        return hasPair ? CellColors{pair.normal, pair.inverse}
-                       : CellColors{settings.LdTr, background};
+        return hasPair
+                   ? CellColors{pair.normal, pair.inverse, set.PlatoonInverse[std::size_t(index)]}
+                   : CellColors{settings.LdTr, background, true};
     }
     if (date.month == DayNumberToDate(view.CursorDay).month) {
-        return {background, hasPair ? pair.normal : settings.LdTr};
+        return hasPair ? CellColors{background, pair.normal, set.PlatoonNormal[std::size_t(index)]}
+                       : leading;
     }
     if (settings.ShowLeading && view.CursorDay > settings.StartDay) {
-        return {background, settings.LdTr};
+        return leading;
     }
-    return {background, background};
+    return hidden;
 }
 
 QPoint CellTextOrigin(const QRect& cell, int columnWidth, int rowHeight, const QSize& textSize) {

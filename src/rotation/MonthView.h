@@ -44,9 +44,18 @@ void ClampDay(const MonthView& view, DayNumber& day);
 // The day of month with one leading blank for 1 to 9; empty for a cell without a date.
 QString CellText(const CalendarDate& date);
 
+// What a screen reader says of a day: "Tuesday, 10 December 2026, platoon A", in English like the
+// rest of the window; without the platoon when letter names none. Empty for no date.
+QString DayAccessibleName(const CalendarDate& date, QChar letter);
+// The same for the day a cell of the grid shows, with the platoon the rotation gives it.
+QString CellAccessibleName(const ScheduleSettings& settings, const MonthView& view, int column,
+                           int row);
+
 struct CellColors {
     ColorValue fill = 0;
     ColorValue text = 0;
+    // The text color is one the user set (UserSetColors), or the fill itself for a hidden day.
+    bool textUserSet = false;
     friend bool operator==(const CellColors&, const CellColors&) = default;
 };
 

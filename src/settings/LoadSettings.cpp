@@ -39,14 +39,23 @@ QString ColorKey(char16_t letter, const char* kind) {
     return QChar(letter) + QLatin1String(kind);
 }
 
+// Reads a color key into color; true when the file has it.
+bool ReadColor(const KeyReader& colors, const QString& key, ColorValue& color) {
+    const auto value = colors.Value(key);
+    if (value)
+        color = NameToColor(*value);
+    return value.has_value();
+}
+
 void ReadColors(const KeyReader& colors, ScheduleSettings& s) {
     for (char16_t letter : PlatoonLetters) {
         ColorPair& pair = s.PlatoonColors[QChar(letter)];
-        pair.normal = colors.Color(ColorKey(letter, "Plt"), pair.normal);
-        pair.inverse = colors.Color(ColorKey(letter, "Inv"), pair.inverse);
+        const auto index = std::size_t(PlatoonIndex(QChar(letter)));
+        s.UserSet.PlatoonNormal[index] = ReadColor(colors, ColorKey(letter, "Plt"), pair.normal);
+        s.UserSet.PlatoonInverse[index] = ReadColor(colors, ColorKey(letter, "Inv"), pair.inverse);
     }
     s.BkGr = colors.Color(QStringLiteral("BkGr"), s.BkGr);
-    s.LdTr = colors.Color(QStringLiteral("LdTr"), s.LdTr);
+    s.UserSet.LdTr = ReadColor(colors, QStringLiteral("LdTr"), s.LdTr);
     s.GridColor = colors.Color(QStringLiteral("GridColor"), s.GridColor);
     s.FrameColor = colors.Color(QStringLiteral("FrameColor"), s.FrameColor);
 }
@@ -102,7 +111,9 @@ void ReadKeys(const IniDocument& doc, ScheduleSettings& s, LoadOutcome& outcome)
     const KeyReader fonts{doc, SettingsKeys::Fonts, cutKeys};
     s.HdrFontName = fonts.Text("HdrFontName", s.HdrFontName);
     s.HdrFontStyle = fonts.Text("HdrFontStyle", s.HdrFontStyle);
-    s.HdrFontColor = fonts.Text("HdrFontColor", s.HdrFontColor);
+    const auto headerColor = fonts.Value("HdrFontColor");
+    s.UserSet.HdrFontColor = headerColor.has_value();
+    s.HdrFontColor = ReadIniText(headerColor, s.HdrFontColor);
     s.HdrFontSize = fonts.Integer("HdrFontSize", s.HdrFontSize);
     s.CalFontName = fonts.Text("CalFontName", s.CalFontName);
     s.CalFontStyle = fonts.Text("CalFontStyle", s.CalFontStyle);

@@ -22,6 +22,17 @@ struct PlatoonColorTable {
     friend bool operator==(const PlatoonColorTable&, const PlatoonColorTable&) = default;
 };
 
+// Which colors drawn on the desktop's own colors the user set, in the settings file or with Set
+// Color; the others are defaults, which the window may draw in the desktop's text color where
+// they would be hard to read. Platoon colors by PlatoonIndex.
+struct UserSetColors {
+    bool HdrFontColor = false;
+    bool LdTr = false;
+    std::array<bool, 18> PlatoonNormal{};
+    std::array<bool, 18> PlatoonInverse{};
+    friend bool operator==(const UserSetColors&, const UserSetColors&) = default;
+};
+
 // Everything the settings file holds, plus the letter family in use.
 struct ScheduleSettings {
     // "Shift Schedule"
@@ -60,6 +71,7 @@ struct ScheduleSettings {
     ColorValue FrameColor = 0;
 
     kestro::LetterSet LetterSet = kestro::LetterSet::AToF;
+    UserSetColors UserSet;
 
     friend bool operator==(const ScheduleSettings&, const ScheduleSettings&) = default;
 };

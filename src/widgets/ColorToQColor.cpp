@@ -1,5 +1,7 @@
 #include "widgets/ColorToQColor.h"
 
+#include "colors/Contrast.h"
+
 #include <QGuiApplication>
 
 #include <array>
@@ -47,6 +49,27 @@ constexpr std::array<SystemRole, 31> kSystemRoles{{
     {QPalette::Active, QPalette::Window},            // 30 menu bar
 }};
 
+// The palette's text role drawn on a background role.
+QPalette::ColorRole TextRoleOn(QPalette::ColorRole background) {
+    switch (background) {
+    case QPalette::Button:
+        return QPalette::ButtonText;
+    case QPalette::Base:
+    case QPalette::AlternateBase:
+        return QPalette::Text;
+    case QPalette::Highlight:
+        return QPalette::HighlightedText;
+    case QPalette::ToolTipBase:
+        return QPalette::ToolTipText;
+    default:
+        return QPalette::WindowText;
+    }
+}
+
+Rgb RgbOf(const QColor& color) {
+    return {color.red(), color.green(), color.blue()};
+}
+
 } // namespace
 
 QColor ColorToQColor(ColorValue color, const QPalette& palette) {
@@ -71,6 +94,27 @@ std::optional<QColor> PaintColor(ColorValue color, const QPalette& palette) {
     if (painted.alpha() == 0)
         return std::nullopt;
     return painted;
+}
+
+std::optional<QColor> ReadableTextColor(ColorValue text, bool userSet, ColorValue fill,
+                                        const QPalette& palette, QPalette::ColorRole behind) {
+    const std::optional<QColor> painted = PaintColor(text, palette);
+    if (!painted || userSet)
+        return painted;
+    QPalette::ColorGroup group = QPalette::Active;
+    QPalette::ColorRole role = behind;
+    if (IsSystemColor(fill) && (fill & 0xFFu) < kSystemRoles.size()) {
+        group = kSystemRoles[fill & 0xFFu].group;
+        role = kSystemRoles[fill & 0xFFu].role;
+    } else if (PaintColor(fill, palette)) {
+        return painted; // a fill of the file's or the defaults', not the desktop's
+    }
+    if (role == QPalette::NoRole)
+        return painted;
+    const QColor desktopText = palette.color(group, TextRoleOn(role));
+    const Rgb readable = kestro::ReadableTextColor(
+        RgbOf(*painted), false, RgbOf(palette.color(group, role)), RgbOf(desktopText));
+    return readable == RgbOf(*painted) ? *painted : desktopText;
 }
 
 } // namespace kestro

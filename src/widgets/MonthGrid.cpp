@@ -1,7 +1,9 @@
 #include "widgets/MonthGrid.h"
 
 #include "rotation/MonthView.h"
+#include "widgets/MonthGridAccessible.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -48,6 +50,8 @@ KeyModifiers KeyModifiersOf(Qt::KeyboardModifiers modifiers) {
 } // namespace
 
 MonthGrid::MonthGrid(QWidget* parent) : QFrame(parent) {
+    static const bool accessible = (QAccessible::installFactory(MonthGridAccessibleFactory), true);
+    (void)accessible;
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -107,9 +111,39 @@ void MonthGrid::keyPressEvent(QKeyEvent* event) {
         keyDown(GridKeyOf(event->key()), KeyModifiersOf(event->modifiers()));
 }
 
+void MonthGrid::SetSelectedCell(int column, int row) {
+    const int index = column < 0 ? -1 : row * MonthGridColumns + column;
+    const QString name = index >= 0 && cellName ? cellName(column, row) : QString();
+    if (index == selectedIndex_ && name == selectedName_)
+        return;
+    selectedIndex_ = index;
+    selectedName_ = name;
+    TellSelectedDay();
+}
+
+void MonthGrid::TellSelectedDay() {
+    if (!QAccessible::isActive() || selectedIndex_ < 0)
+        return;
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(this);
+    QAccessibleInterface* cell = grid ? grid->child(selectedIndex_) : nullptr;
+    if (!cell)
+        return;
+    QAccessibleEvent selection(cell, QAccessible::Selection);
+    QAccessible::updateAccessibility(&selection);
+    QAccessibleEvent named(cell, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    if (hasFocus()) {
+        QAccessibleEvent focus(cell, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
 void MonthGrid::focusInEvent(QFocusEvent* event) {
     QFrame::focusInEvent(event);
     update();
+    // After the grid's own focus event: the reader goes on to the day.
+    QMetaObject::invokeMethod(
+        this, [this] { TellSelectedDay(); }, Qt::QueuedConnection);
 }
 
 void MonthGrid::focusOutEvent(QFocusEvent* event) {

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 #include <functional>
 
@@ -27,6 +28,13 @@ public:
 
     std::function<void(QPainter&, int column, int row, const QRect& cell)> drawCell;
     std::function<void(GridKey key, KeyModifiers modifiers)> keyDown;
+    // What a screen reader says of a cell's day.
+    std::function<QString(int column, int row)> cellName;
+
+    // The cell of the selected day (the owner's cursor), -1 for none. Setting it tells screen
+    // readers when it or its name changed.
+    void SetSelectedCell(int column, int row);
+    int SelectedIndex() const { return selectedIndex_; }
 
     QSize cellSize{33, 24};
 
@@ -35,6 +43,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void TellSelectedDay();
+
+    int selectedIndex_ = -1;
+    QString selectedName_;
 };
 
 } // namespace kestro

@@ -36,8 +36,9 @@ void Panel::SetFill(ColorValue fill) {
     update();
 }
 
-void Panel::SetCaptionColor(ColorValue color) {
+void Panel::SetCaptionColor(ColorValue color, bool userSet) {
     captionColor_ = color;
+    captionColorSet_ = userSet;
     update();
 }
 
@@ -51,7 +52,8 @@ void Panel::paintEvent(QPaintEvent*) {
     // "No color" is transparent: the panel shows what lies behind it.
     if (const std::optional<QColor> fill = PaintColor(fill_, palette()))
         painter.fillRect(rect(), *fill);
-    if (const std::optional<QColor> color = PaintColor(captionColor_, palette());
+    if (const std::optional<QColor> color =
+            ReadableTextColor(captionColor_, captionColorSet_, fill_, palette(), backgroundRole());
         color && !caption_.isEmpty()) {
         painter.setPen(*color);
         painter.setFont(captionFont_ ? *captionFont_ : font());

@@ -23,7 +23,9 @@ public:
 
     void SetCaption(const QString& caption);
     void SetFill(ColorValue fill);
-    void SetCaptionColor(ColorValue color);
+    // A caption color the user did not set gives way to the desktop's text color where it would
+    // be hard to read on a fill of the desktop's (ReadableTextColor).
+    void SetCaptionColor(ColorValue color, bool userSet = true);
     // The caption's own font; without one the panel's font is used. Unlike setFont it does not
     // reach the controls inside the panel.
     void SetCaptionFont(const QFont& font);
@@ -37,6 +39,7 @@ private:
     QString caption_;
     ColorValue fill_ = ColorNone;
     ColorValue captionColor_ = ColorNone;
+    bool captionColorSet_ = true;
     std::optional<QFont> captionFont_;
 };
 

@@ -128,7 +128,7 @@ private slots:
         QTest::mouseClick(Peek(form).bApply, Qt::LeftButton);
         QCOMPARE(VisibleRowCaptions(form),
                  (QStringList{QStringLiteral("Black"), QStringLiteral("Red")}));
-        QCOMPARE(Peek(form).pInv[2]->accessibleDescription(), QStringLiteral("Red"));
+        QCOMPARE(Peek(form).pInv[2]->accessibleName(), QStringLiteral("Red inverse color"));
     }
 
     void AnEmptiedRotationBecomesABC() {

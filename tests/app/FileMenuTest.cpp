@@ -88,7 +88,8 @@ private slots:
         QCOMPARE(VisibleRowCaptions(form),
                  (QStringList{QStringLiteral("&A Platoon"), QStringLiteral("&B Platoon"),
                               QStringLiteral("&C Platoon")}));
-        QCOMPARE(Peek(form).pPlt[0]->accessibleDescription(), QStringLiteral("A"));
+        QCOMPARE(Peek(form).pPlt[0]->accessibleName(), QStringLiteral("A color"));
+        QCOMPARE(Peek(form).pPlt[0]->accessibleDescription(), QStringLiteral("Gray"));
         QCOMPARE(Peek(form).eNumPlt->text(), QStringLiteral("3"));
         QCOMPARE(Peek(form).eRotDays->text(), QStringLiteral("3"));
         QCOMPARE(Peek(form).eRotation->text(), QStringLiteral("ABC"));

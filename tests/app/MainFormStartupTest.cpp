@@ -214,8 +214,10 @@ private slots:
         run->WriteSettings("[Shift Schedule]\nStartDate=3/1/2024\n" + schedule);
         TMainForm& form = run->Start();
         QCOMPARE(VisibleRowCaptions(form), rows);
-        QCOMPARE(Peek(form).pPlt[0]->accessibleDescription(), firstPanel);
-        QCOMPARE(Peek(form).pInv[0]->accessibleDescription(), firstPanel);
+        // The panels' captions name them; their descriptions are their colors.
+        QCOMPARE(Peek(form).pPlt[0]->accessibleName(), firstPanel + QStringLiteral(" color"));
+        QCOMPARE(Peek(form).pInv[0]->accessibleName(),
+                 firstPanel + QStringLiteral(" inverse color"));
         // A row is shown or hidden as a whole.
         for (std::size_t row = 0; row < 6; ++row) {
             QCOMPARE(Peek(form).pPlt[row]->isHidden(), Peek(form).bPlt[row]->isHidden());

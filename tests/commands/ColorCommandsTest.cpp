@@ -161,6 +161,8 @@ TEST(ApplyResult, PlatoonStoresOkPicksOnlyIntoItsPair) {
         ScheduleSettings s = ColorRecord(LetterSet::AToF);
         ScheduleSettings expected = s;
         expected.PlatoonColors[QChar(u'A')] = c.stored;
+        // Ok makes both colors the user's own, kept as set on any desktop.
+        expected.UserSet.PlatoonNormal[0] = expected.UserSet.PlatoonInverse[0] = c.result.ok;
         ApplyPlatoonResult(s, 1, c.result);
         EXPECT_EQ(s, expected);
     }
@@ -184,6 +186,7 @@ TEST(ApplyResult, BackgroundStoresOkPicksIntoBkGrAndLdTr) {
         ScheduleSettings expected = s;
         expected.BkGr = c.bkgr;
         expected.LdTr = c.ldtr;
+        expected.UserSet.LdTr = c.result.ok;
         ApplyBackgroundResult(s, c.result);
         EXPECT_EQ(s, expected);
     }

@@ -117,7 +117,7 @@ TEST(CellToDate, CopesWithTheEdgesOfTheCalendar) {
     view = ViewOn(InvalidDay);
     for (int i = 0; i < 42; ++i) {
         EXPECT_EQ(CellToDate(s, view, i % 7, i / 7), CalendarDate{});
-        EXPECT_EQ(CellColorsOf(s, view, i % 7, i / 7), (CellColors{s.BkGr, s.BkGr}));
+        EXPECT_EQ(CellColorsOf(s, view, i % 7, i / 7), (CellColors{s.BkGr, s.BkGr, true}));
     }
     EXPECT_EQ(MonthHeaderCaption(s, view, DefaultShortDateFormat()), QString());
 }
@@ -166,6 +166,9 @@ TEST(CellColorsOf, FollowsTheColorTableInItsOrder) {
         s.PlatoonColors[u'A'] = {0xA0, 0xA1};
         s.PlatoonColors[u'B'] = {0xB0, 0xB1};
         s.PlatoonColors[u'C'] = {0xC0, 0xC1};
+        // The file set LdTr and B's color; the rest are defaults.
+        s.UserSet.LdTr = true;
+        s.UserSet.PlatoonNormal[1] = true;
         s.HiliteCurrent = c.hilite;
         s.ShowLeading = c.showLeading;
         s.ShiftRotation = QLatin1String(c.rotation);
@@ -176,7 +179,45 @@ TEST(CellColorsOf, FollowsTheColorTableInItsOrder) {
         const CellColors got = CellColorsOf(s, view, column, row);
         EXPECT_EQ(got.fill, c.expected.fill) << c.what;
         EXPECT_EQ(got.text, c.expected.text) << c.what;
+        // The user set LdTr and B's color; a hidden day's text is its fill.
+        const ColorValue text = c.expected.text;
+        EXPECT_EQ(got.textUserSet, text == Ld || text == 0xB0 || text == Bk) << c.what;
     }
+}
+
+TEST(DayAccessibleName, SaysWeekdayDateAndPlatoon) {
+    const struct {
+        CalendarDate date;
+        char16_t letter;
+        const char* expected;
+    } cases[] = {
+        {{10, 12, 2026}, u'A', "Thursday, 10 December 2026, platoon A"},
+        {{1, 1, 2000}, u'6', "Saturday, 1 January 2000, platoon 6"},
+        {{29, 2, 2024}, u'R', "Thursday, 29 February 2024, platoon R"},
+        {{31, 3, 3999}, u'F', "Wednesday, 31 March 3999, platoon F"},
+        // Letters that name no platoon, and no letter before the start.
+        {{15, 3, 2024}, u'a', "Friday, 15 March 2024"},
+        {{15, 3, 2024}, u'H', "Friday, 15 March 2024"},
+        {{15, 3, 2024}, u' ', "Friday, 15 March 2024"},
+        {{}, u'A', ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DayAccessibleName(c.date, QChar(c.letter)), QString::fromUtf8(c.expected))
+            << c.expected;
+}
+
+TEST(CellAccessibleName, NamesTheCellsDayWithTheRotationsPlatoon) {
+    ScheduleSettings s = BaseSettings();
+    s.ShiftRotation = QStringLiteral("ABC");
+    s.DaysInRotation = 3;
+    s.StartDay = Day(5, 3, 2024);
+    const MonthView view = ViewOn(Day(12, 3, 2024));
+    const auto [column, row] = CellOf(s, view, {12, 3, 2024});
+    EXPECT_EQ(CellAccessibleName(s, view, column, row),
+              QLatin1String("Tuesday, 12 March 2024, platoon B"));
+    const auto [before, beforeRow] = CellOf(s, view, {4, 3, 2024});
+    EXPECT_EQ(CellAccessibleName(s, view, before, beforeRow),
+              QLatin1String("Monday, 4 March 2024"));
 }
 
 TEST(CellText, PadsOneDigitDaysWithOneBlank) {

@@ -234,6 +234,25 @@ TEST_F(LoadSettingsTest, ReadsUtf16InEitherByteOrderWithOrWithoutAByteOrderMark)
     }
 }
 
+TEST_F(LoadSettingsTest, RecordsWhichColorsTheFileSetEvenWhenTheyEqualTheDefaults) {
+    const struct {
+        const char* file;
+        UserSetColors expected;
+    } cases[] = {
+        {"[Fonts]\nHdrFontName=Arial\n[Colors]\nBkGr=White\n", {}},
+        {"[Fonts]\nHdrFontColor=Black\n", {true, false, {}, {}}},
+        {"[Colors]\nLdTr=Silver\nBInv=White\n", {false, true, {}, {false, true}}},
+        {"[Colors]\nAPlt=Red\nPPlt=Unknown\n",
+         {false,
+          false,
+          {true, false, false, false, false, false, false, false, false, false, false, false, false,
+           false, false, false, false, true},
+          {}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Load(c.file).UserSet, c.expected) << c.file;
+}
+
 TEST_F(LoadSettingsTest, ReportsTheKeysWhoseValuesWereCut) {
     const QByteArray rotation(3000, 'A');
     const QByteArray quoted = '"' + QByteArray(IniValueMaxLength, 'x') + '"'; // fits: not cut
