@@ -5,9 +5,9 @@
 #include "export/IcalLibrary.h"
 #include "export/ShiftRuns.h"
 #include "export/YearCalendar.h"
+#include "files/SettingsFileIO.h"
 #include "rotation/Rotation.h"
 #include "settings/LetterSet.h"
-#include "settings/SettingsFileIO.h"
 
 #include <QCryptographicHash>
 #include <QDate>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/IniEncoding.h"
+#include "ini/IniEncoding.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -3,8 +3,8 @@
 // How IniDocument finds sections and keys: by a search over the section headers and a reading of
 // a section's lines, each remembered in the document once found.
 
-#include "settings/IniDocument.h"
-#include "settings/IniText.h"
+#include "ini/IniDocument.h"
+#include "ini/IniText.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "settings/IniLookup.h"
+#include "ini/IniLookup.h"
 
 #include <QSet>
 

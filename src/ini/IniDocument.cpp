@@ -1,7 +1,7 @@
-#include "settings/IniDocument.h"
+#include "ini/IniDocument.h"
 
-#include "settings/IniLookup.h"
-#include "settings/IniText.h"
+#include "ini/IniLookup.h"
+#include "ini/IniText.h"
 
 namespace kestro {
 

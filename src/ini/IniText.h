@@ -5,7 +5,7 @@
 // below 0x80, so finding those characters in the raw units finds exactly the ones that were meant;
 // only names and values are ever decoded.
 
-#include "settings/IniDocument.h"
+#include "ini/IniDocument.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "settings/IniText.h"
+#include "ini/IniText.h"
 
 #include <cstring>
 
