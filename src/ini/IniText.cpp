@@ -94,17 +94,6 @@ Units UnitsOf(QByteArrayView bytes, IniEncoding encoding) {
             wide, IsBigEndian(encoding)};
 }
 
-Units TextUnits(const IniDocument& doc) {
-    const qsizetype bom = IniByteOrderMark(doc.encoding).size();
-    Units u = UnitsOf(QByteArrayView(doc.source).sliced(bom), doc.encoding);
-    u.count = doc.textUnits;
-    return u;
-}
-
-qsizetype SourceOffset(const IniDocument& doc, qsizetype unit) {
-    return IniByteOrderMark(doc.encoding).size() + unit * (IsUtf16(doc.encoding) ? 2 : 1);
-}
-
 bool LineCursor::Next(IniSourceLine& line) {
     if (pos_ >= end_)
         return false;
