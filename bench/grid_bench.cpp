@@ -2,7 +2,7 @@
 // Page Down for 100 months with a repaint after every key. The window is the real TMainForm with
 // the test fakes (fixed clock, expected prompts, folders of its own), shown on the offscreen
 // platform unless QT_QPA_PLATFORM says otherwise.
-#include "../tests/app/MainFormHarness.h"
+#include "support/MainFormHarness.h"
 
 #include "widgets/MonthGrid.h"
 #include "widgets/Panel.h"

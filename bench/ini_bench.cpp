@@ -1,6 +1,6 @@
 // Open, save twenty keys and serialize, as a save of a large settings file does; open and read
 // keys of three sections, one of them absent.
-#include "settings/IniDocument.h"
+#include "ini/IniDocument.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // Loading and saving a whole settings file through the program's own routines, against copying
 // the same file with an fsync (the least any all-or-nothing save must do), and the peak memory of
 // loading and saving a file of the largest size the program reads.
+#include "files/SettingsFileIO.h"
 #include "settings/LoadSettings.h"
 #include "settings/SaveSettings.h"
-#include "settings/SettingsFileIO.h"
 #include "support/DateFormats.h"
 #include "support/FixedClock.h"
 

@@ -1,6 +1,6 @@
 // Arbitrary bytes as a settings file: parse, read, write a few keys, serialize, parse again.
 // The first input byte steers the writes; the rest is the file.
-#include "settings/IniDocument.h"
+#include "ini/IniDocument.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,9 +3,9 @@
 #include "app/SystemPlatform.h"
 #include "calendar/Clock.h"
 #include "export/ExportArguments.h"
-#include "settings/FileName.h"
+#include "files/FileName.h"
+#include "files/SettingsFileIO.h"
 #include "settings/LoadSettings.h"
-#include "settings/SettingsFileIO.h"
 #include "startup/Platform.h"
 #include "startup/StartupFiles.h"
 

@@ -1,9 +1,9 @@
 #include "app/MainForm.h"
 
 #include "commands/FileCommands.h"
+#include "files/SettingsFileIO.h"
 #include "settings/LoadSettings.h"
 #include "settings/SaveSettings.h"
-#include "settings/SettingsFileIO.h"
 #include "startup/Platform.h"
 #include "widgets/MonthGrid.h"
 

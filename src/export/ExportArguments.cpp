@@ -1,6 +1,6 @@
 #include "export/ExportArguments.h"
 
-#include "settings/IniValues.h"
+#include "ini/IniValues.h"
 #include "settings/SaveSettings.h"
 
 #include <QRegularExpression>

@@ -6,11 +6,11 @@
 #include "export/IcsText.h"
 #include "export/ShiftRuns.h"
 #include "export/YearCalendar.h"
+#include "files/FileName.h"
+#include "files/SaveTarget.h"
+#include "files/SettingsFileIO.h"
 #include "rotation/Rotation.h"
-#include "settings/FileName.h"
 #include "settings/LetterSet.h"
-#include "settings/SaveTarget.h"
-#include "settings/SettingsFileIO.h"
 
 #include <sys/stat.h>
 

@@ -1,10 +1,10 @@
 #include "export/YearCalendar.h"
 
 #include "export/IcsExport.h"
+#include "files/SettingsFileIO.h"
 #include "rotation/MonthView.h"
 #include "rotation/Rotation.h"
 #include "settings/LetterSet.h"
-#include "settings/SettingsFileIO.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
 #include "settings/LoadSettings.h"
 
-#include "settings/IniDocument.h"
-#include "settings/IniValues.h"
-#include "settings/SettingsFileIO.h"
+#include "files/SettingsFileIO.h"
+#include "ini/IniDocument.h"
+#include "ini/IniValues.h"
 
 #include <new>
 

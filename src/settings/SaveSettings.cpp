@@ -1,10 +1,10 @@
 #include "settings/SaveSettings.h"
 
+#include "files/SaveSignals.h"
+#include "files/SettingsFileIO.h"
+#include "ini/IniDocument.h"
 #include "settings/FieldText.h"
-#include "settings/IniDocument.h"
 #include "settings/LoadSettings.h"
-#include "settings/SaveSignals.h"
-#include "settings/SettingsFileIO.h"
 
 #include <new>
 #include <utility>

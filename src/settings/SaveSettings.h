@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calendar/DateText.h"
+#include "files/SaveResult.h"
 #include "settings/FieldText.h"
-#include "settings/SaveResult.h"
 #include "settings/ScheduleSettings.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "startup/StartupFiles.h"
 
-#include "settings/SettingsFileIO.h"
+#include "files/SettingsFileIO.h"
 #include "startup/Platform.h"
 
 #include <QDir>

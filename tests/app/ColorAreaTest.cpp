@@ -1,4 +1,4 @@
-#include "MainFormHarness.h"
+#include "support/MainFormHarness.h"
 
 #include "support/Pixels.h"
 #include "widgets/MonthGrid.h"
@@ -42,10 +42,8 @@ ColorDialogResult Picked(bool ok, ColorValue normal, ColorValue inverse) {
 
 } // namespace
 
-class ColorAreaTest : public QObject {
+class ColorAreaTest : public FormTest {
     Q_OBJECT
-
-    std::unique_ptr<FormRun> run;
 
     TMainForm& Navy3() {
         run->WriteSettings(NavySchedule);
@@ -53,12 +51,6 @@ class ColorAreaTest : public QObject {
     }
 
 private slots:
-    void init() { run = std::make_unique<FormRun>(); }
-    void cleanup() {
-        run->prompts.VerifyAllShown();
-        run.reset();
-    }
-
     void SetColorsShowsAndHidesTheColorArea() {
         TMainForm& form = Navy3();
         QCOMPARE(form.width(), ClientWidthColorsHidden);

@@ -1,4 +1,4 @@
-#include "MainFormHarness.h"
+#include "support/MainFormHarness.h"
 
 #include "rotation/Retreat.h"
 #include "rotation/Rotation.h"
@@ -41,18 +41,10 @@ struct TextLog {
 
 } // namespace
 
-class EditingTest : public QObject {
+class EditingTest : public FormTest {
     Q_OBJECT
 
-    std::unique_ptr<FormRun> run;
-
 private slots:
-    void init() { run = std::make_unique<FormRun>(); }
-    void cleanup() {
-        run->prompts.VerifyAllShown();
-        run.reset();
-    }
-
     void OpensUnchangedShowingTheStartOfTheRotation() {
         TMainForm& form = run->StartClassic();
         QVERIFY(!Peek(form).SettingsModified);

@@ -1,4 +1,4 @@
-#include "MainFormHarness.h"
+#include "support/MainFormHarness.h"
 
 #include "widgets/MonthGrid.h"
 #include "widgets/Panel.h"
@@ -37,10 +37,8 @@ void CloseWindow(TMainForm& form, Closing how) {
 
 } // namespace
 
-class FileMenuTest : public QObject {
+class FileMenuTest : public FormTest {
     Q_OBJECT
-
-    std::unique_ptr<FormRun> run;
 
     // Background, then Cancel in the color dialog: both flags are set, no color changes.
     void BackgroundCancelled(TMainForm& form) {
@@ -51,12 +49,6 @@ class FileMenuTest : public QObject {
     }
 
 private slots:
-    void init() { run = std::make_unique<FormRun>(); }
-    void cleanup() {
-        run->prompts.VerifyAllShown();
-        run.reset();
-    }
-
     void NewStartsAFreshScheduleWhateverTheLetterSet_data() {
         QTest::addColumn<QByteArray>("schedule");
         QTest::addColumn<int>("rowsBefore");

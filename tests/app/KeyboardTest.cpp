@@ -1,7 +1,7 @@
 // The main window from the keyboard alone: access keys (Alt and a marked letter of a caption),
 // access keys that a menu shares with a control, and opening a menu without leaving a field.
 
-#include "MainFormHarness.h"
+#include "support/MainFormHarness.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -26,10 +26,9 @@ QString ShownCaption(const QAbstractButton* button) {
 
 } // namespace
 
-class KeyboardTest : public QObject {
+class KeyboardTest : public FormTest {
     Q_OBJECT
 
-    std::unique_ptr<FormRun> run;
     QStringList pressed; // the buttons pressed, by name
 
     // The window on a schedule, the color area shown or not, the focus in the rotation field; every
@@ -136,13 +135,12 @@ class KeyboardTest : public QObject {
 
 private slots:
     void init() {
-        run = std::make_unique<FormRun>();
+        FormTest::init();
         pressed.clear();
     }
     void cleanup() {
         CloseMenus();
-        run->prompts.VerifyAllShown();
-        run.reset();
+        FormTest::cleanup();
     }
 
     // Every marked letter is an access key; only controls in view take it; one control takes

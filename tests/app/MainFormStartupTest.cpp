@@ -1,4 +1,4 @@
-#include "MainFormHarness.h"
+#include "support/MainFormHarness.h"
 
 #include "widgets/MonthGrid.h"
 #include "widgets/Panel.h"
@@ -28,18 +28,10 @@ QStringList MenuTexts(const QMenu* menu) {
 
 } // namespace
 
-class MainFormStartupTest : public QObject {
+class MainFormStartupTest : public FormTest {
     Q_OBJECT
 
-    std::unique_ptr<FormRun> run;
-
 private slots:
-    void init() { run = std::make_unique<FormRun>(); }
-    void cleanup() {
-        run->prompts.VerifyAllShown();
-        run.reset();
-    }
-
     void StartsOnTheSettingsFileItFinds() {
         run->WriteSettings(ClassicSettings);
         TMainForm& form = run->Start();

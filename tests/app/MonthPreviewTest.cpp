@@ -1,4 +1,4 @@
-#include "MainFormHarness.h"
+#include "support/MainFormHarness.h"
 
 #include "support/Pixels.h"
 #include "widgets/MonthGrid.h"
@@ -27,18 +27,10 @@ void PressInGrid(TMainForm& form, int key, Qt::KeyboardModifiers modifiers = Qt:
 
 } // namespace
 
-class MonthPreviewTest : public QObject {
+class MonthPreviewTest : public FormTest {
     Q_OBJECT
 
-    std::unique_ptr<FormRun> run;
-
 private slots:
-    void init() { run = std::make_unique<FormRun>(); }
-    void cleanup() {
-        run->prompts.VerifyAllShown();
-        run.reset();
-    }
-
     void GridKeysMoveTheCursor_data() {
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("key");

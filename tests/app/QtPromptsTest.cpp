@@ -2,7 +2,7 @@
 // and the About box, each opened from the window as the user opens it and answered by a timer
 // (support/ModalAnswer.h), which closes every window it does not expect, so that none waits.
 
-#include "MainFormHarness.h"
+#include "support/MainFormHarness.h"
 
 #include "app/QtPrompts.h"
 #include "colordialog/SetColor.h"

@@ -1,6 +1,6 @@
 // File > Export Calendar, Export PDF and Print, chosen from the keyboard, every dialog answered
 // through the prompts seam.
-#include "MainFormHarness.h"
+#include "support/MainFormHarness.h"
 
 #include "support/PdfTools.h"
 
@@ -9,18 +9,10 @@
 using namespace kestro;
 using namespace kestro::test;
 
-class ShareMenuTest : public QObject {
+class ShareMenuTest : public FormTest {
     Q_OBJECT
 
-    std::unique_ptr<FormRun> run;
-
 private slots:
-    void init() { run = std::make_unique<FormRun>(); }
-    void cleanup() {
-        run->prompts.VerifyAllShown();
-        run.reset();
-    }
-
     void PrintPreviewsTheChosenYearsFromTheCursorsYear() {
         TMainForm& form = run->StartClassic();
         run->platform.paperLocale = QStringLiteral("en_CA.UTF-8");

@@ -1,10 +1,10 @@
 // Dates under real glibc locales, built by the build-locales.sh test fixture into the folder that
 // LOCPATH names.
 #include "calendar/LocaleDateFormat.h"
+#include "files/SettingsFileIO.h"
 #include "rotation/MonthView.h"
 #include "settings/LoadSettings.h"
 #include "settings/SaveSettings.h"
-#include "settings/SettingsFileIO.h"
 
 #include "TimeLocale.h"
 #include "support/FixedClock.h"

@@ -3,7 +3,7 @@
 
 #include "ReliabilityTestSupport.h"
 
-#include "settings/SaveSignals.h"
+#include "files/SaveSignals.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -7,9 +7,9 @@
 
 #include "ReliabilityTestSupport.h"
 
-#include "settings/IniDocument.h"
+#include "files/SettingsFileIO.h"
+#include "ini/IniDocument.h"
 #include "settings/LoadSettings.h"
-#include "settings/SettingsFileIO.h"
 #include "support/FixedClock.h"
 #include "support/Utf16.h"
 

@@ -5,7 +5,7 @@
 
 #include "ReliabilityTestSupport.h"
 
-#include "settings/SettingsFileIO.h"
+#include "files/SettingsFileIO.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -6,8 +6,8 @@
 
 #include "ReliabilityTestSupport.h"
 
-#include "settings/IniDocument.h"
-#include "settings/SettingsFileIO.h"
+#include "files/SettingsFileIO.h"
+#include "ini/IniDocument.h"
 
 #include <QCryptographicHash>
 #include <QDir>

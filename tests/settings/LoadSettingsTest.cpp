@@ -2,10 +2,10 @@
 
 #include "settings/SaveSettings.h"
 
-#include "ini_test_support.h"
 #include "support/DateFormats.h"
 #include "support/Files.h"
 #include "support/FixedClock.h"
+#include "support/IniTestSupport.h"
 
 #include <QDir>
 #include <QFileInfo>

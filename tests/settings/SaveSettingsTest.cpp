@@ -1,13 +1,13 @@
 #include "settings/SaveSettings.h"
 
-#include "settings/FileName.h"
+#include "files/FileName.h"
 #include "settings/LoadSettings.h"
 
 #include "support/Files.h"
 #include "support/FixedClock.h"
 
-#include "ini_test_support.h"
 #include "support/DateFormats.h"
+#include "support/IniTestSupport.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

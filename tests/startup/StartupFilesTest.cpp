@@ -1,5 +1,5 @@
 #include "startup/StartupFiles.h"
-#include "settings/FileName.h"
+#include "files/FileName.h"
 #include "support/FakePlatform.h"
 
 #include <QDir>

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QObject>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -135,6 +136,19 @@ public:
     FixedClock clock{{15, 3, 2024}};
     FakePrompts prompts;
     std::unique_ptr<TMainForm> form;
+};
+
+// The fixture of a Qt Test class on the main window: a fresh run for each test function; after
+// it, every expected prompt must have been shown.
+class FormTest : public QObject {
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<FormRun> run;
+
+protected slots:
+    void init();
+    void cleanup();
 };
 
 // Picks a menu item the way a user does from the keyboard: Alt and the menu's letter, then the

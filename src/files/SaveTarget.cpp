@@ -1,4 +1,4 @@
-#include "settings/SaveTarget.h"
+#include "files/SaveTarget.h"
 
 #include <algorithm>
 #include <cerrno>

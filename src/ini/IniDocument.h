@@ -1,6 +1,7 @@
 #pragma once
 
-#include "settings/IniEncoding.h"
+#include "ini/IniEncoding.h"
+#include "ini/IniLine.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -14,6 +15,11 @@
 
 namespace kestro {
 
+// The INI engine's one header for the rest of the program (with IniEncoding.h and IniValues.h).
+// Inside, each file uses only the ones before it: IniEncoding (bytes and text), IniText (lines and
+// their syntax, in code units), IniLookup (finding sections and keys in a document), and
+// IniDocument.cpp (reading, writing, serializing).
+//
 // Dunmarek.ini belongs to another program and is often edited by hand, so the document keeps the
 // file's bytes and changes only the lines a write touches. Reading and writing follow the Windows
 // profile functions, by which the other program reads the file.
@@ -24,21 +30,11 @@ namespace kestro {
 // either is remembered once found. Memory beyond the file's own bytes stays small whatever the
 // file holds.
 
-enum class IniLineEnd : std::uint8_t { None, Lf, CrLf, Cr };
-
 // A line a write made or changed: its text in the file's encoding, without the line end; `next`
 // is the added line that follows it in the file, -1 for none.
 struct IniWrittenLine {
     QByteArray text;
     int next = -1;
-};
-
-// A line of the file as read, in code units of the text (bytes, or 16-bit units in UTF-16),
-// counted from the end of the byte order mark.
-struct IniSourceLine {
-    qsizetype begin = 0;
-    qsizetype size = 0;
-    qsizetype endSize = 0; // units of its line end; 0 for a last line without one
 };
 
 // Where lines are added: after a line of the file (source) or after an added line (added >= 0);

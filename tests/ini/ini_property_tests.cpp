@@ -1,5 +1,5 @@
-#include "ini_test_support.h"
-#include "settings/IniDocument.h"
+#include "ini/IniDocument.h"
+#include "support/IniTestSupport.h"
 
 #include <gtest/gtest.h>
 

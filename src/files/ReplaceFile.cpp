@@ -1,4 +1,4 @@
-#include "settings/ReplaceFile.h"
+#include "files/ReplaceFile.h"
 
 #include <QList>
 

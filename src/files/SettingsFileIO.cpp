@@ -1,10 +1,10 @@
-#include "settings/SettingsFileIO.h"
+#include "files/SettingsFileIO.h"
 
-#include "settings/FileName.h"
-#include "settings/InPlaceWrite.h"
-#include "settings/PosixFile.h"
-#include "settings/ReplaceFile.h"
-#include "settings/SaveTarget.h"
+#include "files/FileName.h"
+#include "files/InPlaceWrite.h"
+#include "files/PosixFile.h"
+#include "files/ReplaceFile.h"
+#include "files/SaveTarget.h"
 
 #include <algorithm>
 #include <cerrno>

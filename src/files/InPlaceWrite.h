@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/PosixFile.h"
-#include "settings/SaveResult.h"
+#include "files/PosixFile.h"
+#include "files/SaveResult.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/IniDocument.h"
+#include "ini/IniDocument.h"
 #include "support/Utf16.h"
 
 #include <QByteArray>

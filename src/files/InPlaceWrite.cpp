@@ -1,7 +1,7 @@
-#include "settings/InPlaceWrite.h"
+#include "files/InPlaceWrite.h"
 
-#include "settings/FileName.h"
-#include "settings/SettingsFileIO.h"
+#include "files/FileName.h"
+#include "files/SettingsFileIO.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "settings/IniValues.h"
+#include "ini/IniValues.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/PosixFile.h"
+#include "files/PosixFile.h"
 
 #include <QByteArray>
 

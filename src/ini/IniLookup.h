@@ -3,8 +3,8 @@
 // How IniDocument finds sections and keys: by a search over the section headers and a reading of
 // a section's lines, each remembered in the document once found.
 
-#include "settings/IniDocument.h"
-#include "settings/IniText.h"
+#include "ini/IniDocument.h"
+#include "ini/IniText.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,6 +17,10 @@ namespace kestro::ini {
 inline int UnitWidth(const IniDocument& doc) {
     return IsUtf16(doc.encoding) ? 2 : 1;
 }
+// The text of the file as read.
+Units TextUnits(const IniDocument& doc);
+// Units to bytes of IniDocument::source.
+qsizetype SourceOffset(const IniDocument& doc, qsizetype unit);
 
 // Looks the sections of these folded names up in one search over the headers, those not looked
 // up before. Each found section's body runs to the next header.

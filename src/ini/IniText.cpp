@@ -1,4 +1,4 @@
-#include "settings/IniText.h"
+#include "ini/IniText.h"
 
 #include <cstring>
 
@@ -92,17 +92,6 @@ Units UnitsOf(QByteArrayView bytes, IniEncoding encoding) {
     const bool wide = IsUtf16(encoding);
     return {reinterpret_cast<const uchar*>(bytes.data()), wide ? bytes.size() / 2 : bytes.size(),
             wide, IsBigEndian(encoding)};
-}
-
-Units TextUnits(const IniDocument& doc) {
-    const qsizetype bom = IniByteOrderMark(doc.encoding).size();
-    Units u = UnitsOf(QByteArrayView(doc.source).sliced(bom), doc.encoding);
-    u.count = doc.textUnits;
-    return u;
-}
-
-qsizetype SourceOffset(const IniDocument& doc, qsizetype unit) {
-    return IniByteOrderMark(doc.encoding).size() + unit * (IsUtf16(doc.encoding) ? 2 : 1);
 }
 
 bool LineCursor::Next(IniSourceLine& line) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/SaveResult.h"
+#include "files/SaveResult.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "settings/FileName.h"
+#include "files/FileName.h"
 
 namespace kestro {
 namespace {

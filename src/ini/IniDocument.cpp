@@ -1,7 +1,9 @@
-#include "settings/IniDocument.h"
+#include "ini/IniDocument.h"
 
-#include "settings/IniLookup.h"
-#include "settings/IniText.h"
+#include "ini/IniLookup.h"
+#include "ini/IniText.h"
+
+#include <QSet>
 
 namespace kestro {
 
@@ -97,6 +99,79 @@ QByteArray LineEndBytes(IniLineEnd end, IniEncoding encoding) {
 }
 
 } // namespace
+
+QString FoldIniName(QString name) {
+    FoldInPlace(name);
+    return name;
+}
+
+void FindIniSections(const IniDocument& doc, const QStringList& sections) {
+    QStringList folded;
+    for (const QString& section : sections)
+        folded.append(FoldIniName(section));
+    FindSections(doc, folded);
+}
+
+void FindIniKeys(const IniDocument& doc, const QString& section, const QStringList& keys) {
+    const int s = FindSection(doc, FoldIniName(section));
+    if (s < 0)
+        return;
+    QStringList folded;
+    for (const QString& key : keys)
+        folded.append(FoldIniName(key));
+    FindKeys(doc, doc.sections[size_t(s)], folded);
+}
+
+std::optional<IniLineSpan> FindIniSectionLine(const IniDocument& doc, const QString& section) {
+    const int s = FindSection(doc, FoldIniName(section));
+    if (s < 0 || !doc.sections[size_t(s)].header)
+        return std::nullopt;
+    const IniSourceLine& header = *doc.sections[size_t(s)].header;
+    return IniLineSpan{SourceOffset(doc, header.begin), header.size * UnitWidth(doc)};
+}
+
+std::optional<IniLineSpan> FindIniKeyLine(const IniDocument& doc, const QString& section,
+                                          const QString& key) {
+    const int s = FindSection(doc, FoldIniName(section));
+    if (s < 0)
+        return std::nullopt;
+    const KeyLine line = FindKey(doc, doc.sections[size_t(s)], FoldIniName(key));
+    if (!line.source)
+        return std::nullopt;
+    return IniLineSpan{SourceOffset(doc, line.source->begin), line.source->size * UnitWidth(doc)};
+}
+
+std::vector<std::pair<QString, QString>> ListIniKeys(const IniDocument& doc, qsizetype limit) {
+    std::vector<std::pair<QString, QString>> keys;
+    const Units u = TextUnits(doc);
+    QSet<QString> sectionsSeen;
+    QString sectionName;
+    QString keyName;
+    for (auto header = NextHeader(u, 0); header && qsizetype(keys.size()) < limit;) {
+        Decode(u, header->nameBegin, header->nameEnd, sectionName);
+        const auto next = NextHeader(u, header->close + 1);
+        if (!sectionsSeen.contains(FoldIniName(sectionName))) {
+            sectionsSeen.insert(FoldIniName(sectionName));
+            const IniSourceLine headerLine = LineAt(u, header->lineBegin);
+            LineCursor lines(u, header->lineBegin + headerLine.size + headerLine.endSize,
+                             next ? next->lineBegin : u.count);
+            QSet<QString> keysSeen;
+            IniSourceLine line;
+            while (lines.Next(line) && qsizetype(keys.size()) < limit) {
+                const auto name = EntryName(u, line);
+                if (!name)
+                    continue;
+                Decode(u, name->first, name->second, keyName);
+                if (keysSeen.contains(FoldIniName(keyName)))
+                    continue;
+                keysSeen.insert(FoldIniName(keyName));
+                keys.emplace_back(sectionName, keyName);
+            }
+        }
+        header = next;
+    }
+    return keys;
+}
 
 IniDocument ParseIni(const QByteArray& bytes) {
     IniDocument doc;

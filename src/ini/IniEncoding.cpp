@@ -1,4 +1,4 @@
-#include "settings/IniEncoding.h"
+#include "ini/IniEncoding.h"
 
 #include <cstring>
 

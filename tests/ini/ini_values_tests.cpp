@@ -1,6 +1,6 @@
-#include "ini_test_support.h"
-#include "settings/IniDocument.h"
-#include "settings/IniValues.h"
+#include "ini/IniDocument.h"
+#include "ini/IniValues.h"
+#include "support/IniTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "settings/SaveSignals.h"
+#include "files/SaveSignals.h"
 
 #include <atomic>
 #include <csignal>

@@ -1,11 +1,12 @@
 #pragma once
 
-// The settings file's lines seen as code units: the pieces IniDocument reads them with. Every
-// character the syntax cares about is ASCII, and in UTF-8 no byte of a multi-byte sequence is
-// below 0x80, so finding those characters in the raw units finds exactly the ones that were meant;
-// only names and values are ever decoded.
+// The settings file's lines seen as code units: the pieces IniLookup and IniDocument read them
+// with; it knows the encoding, not the document. Every character the syntax cares about is ASCII,
+// and in UTF-8 no byte of a multi-byte sequence is below 0x80, so finding those characters in the
+// raw units finds exactly the ones that were meant; only names and values are ever decoded.
 
-#include "settings/IniDocument.h"
+#include "ini/IniEncoding.h"
+#include "ini/IniLine.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -34,10 +35,6 @@ struct Units {
 
 // The units of bytes in the document's encoding, byte order mark not included.
 Units UnitsOf(QByteArrayView bytes, IniEncoding encoding);
-// The text of the file as read.
-Units TextUnits(const IniDocument& doc);
-// Units to bytes of IniDocument::source.
-qsizetype SourceOffset(const IniDocument& doc, qsizetype unit);
 
 inline bool IsBlank(char16_t c) {
     return c == u' ' || c == u'\t';

@@ -1,0 +1,1 @@
+#include "ini/IniText.h"
