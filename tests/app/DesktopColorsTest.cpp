@@ -1,4 +1,4 @@
-#include "MainFormHarness.h"
+#include "support/MainFormHarness.h"
 
 #include "support/Pixels.h"
 #include "widgets/MonthGrid.h"

@@ -4,7 +4,7 @@
 // layout, every dialog belongs to the window that opened it, and the program names itself as its
 // installed menu entry does.
 
-#include "MainFormHarness.h"
+#include "support/MainFormHarness.h"
 
 #include "app/QtPrompts.h"
 #include "colordialog/SetColor.h"
