@@ -24,12 +24,14 @@ rotation       kestro_rotation                   Core     base calendar colors s
 commands       kestro_commands                   Core     base calendar colors settings
 startup        kestro_startup                    Core     base calendar colors settings
 export         kestro_export                     Core     base calendar colors settings rotation
+summary        kestro_summary                    Core     base calendar colors settings rotation export
 help           kestro_help                       Core     base
 widgets        kestro_widgets                    Widgets  base calendar colors settings rotation
 helpwindows    kestro_helpwindows                Widgets  base help widgets
 colordialog    kestro_colordialog                Widgets  base calendar colors settings rotation widgets
 sharing        kestro_sharing                    Widgets  base calendar colors settings rotation export widgets
-app            kestro_app                        Widgets  base calendar colors settings rotation commands startup export help widgets helpwindows colordialog sharing
+summarywindow  kestro_summarywindow              Widgets  base calendar colors settings rotation export summary widgets
+app            kestro_app                        Widgets  base calendar colors settings rotation commands startup export summary help widgets helpwindows colordialog sharing summarywindow
 '
 
 declare -A allowed listed qt folder_of_library

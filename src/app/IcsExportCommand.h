@@ -33,7 +33,8 @@ struct ExportSchedule {
 };
 
 // Finds the settings file as the window does (a file named among the arguments must exist) and
-// loads it into schedule, unless it is outputFile itself. Nothing on success, else the failure.
+// loads it into schedule, unless it is outputFile itself (a command that writes no file passes
+// an empty outputFile). Nothing on success, else the failure.
 std::optional<CommandOutcome> LoadExportSchedule(const QStringList& settingsArguments,
                                                  const QString& outputFile,
                                                  const Platform& platform, const Clock& clock,

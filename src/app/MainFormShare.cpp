@@ -76,7 +76,8 @@ std::optional<YearCalendarSource> TMainForm::AskYearCalendar(const QString& titl
                               dateFormat_,
                               Startup.SettingsPath,
                               {},
-                              PaperSizeOfLocale(platform_.PaperLocale())};
+                              PaperSizeOfLocale(platform_.PaperLocale()),
+                              {}};
     if (const QString problem = RotationLengthProblem(Settings); !problem.isEmpty()) {
         prompts_.ShowMessage(problem);
         return std::nullopt;
@@ -90,6 +91,8 @@ std::optional<YearCalendarSource> TMainForm::AskYearCalendar(const QString& titl
         prompts_.ShowMessage(problem);
         return std::nullopt;
     }
+    if (!ReadChosenHolidays(source.years, source.holidays))
+        return std::nullopt;
     return source;
 }
 

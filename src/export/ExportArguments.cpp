@@ -13,7 +13,7 @@ const QLatin1String YearOption("--year");
 
 constexpr const char* IcsOptions[] = {"--export-ics", "--platoons", "--from",
                                       "--until",      "--text",     "--name"};
-constexpr const char* PdfOptions[] = {"--export-pdf", "--year", "--years"};
+constexpr const char* PdfOptions[] = {"--export-pdf", "--year", "--years", "--holidays"};
 
 // The option an argument names, alone or before "="; empty for none of names.
 QString FindOption(const QString& argument, std::span<const char* const> names) {
@@ -25,6 +25,8 @@ QString FindOption(const QString& argument, std::span<const char* const> names) 
     return {};
 }
 
+} // namespace
+
 bool HasOption(const QStringList& arguments, std::span<const char* const> names) {
     for (const QString& argument : arguments) {
         if (!FindOption(argument, names).isEmpty())
@@ -33,14 +35,6 @@ bool HasOption(const QStringList& arguments, std::span<const char* const> names)
     return false;
 }
 
-struct OptionValue {
-    QString name;
-    QString value;
-};
-
-// Splits the arguments into options with their values (from the next argument or after "=") and
-// the rest, the settings files. Each option may be given once; `command` is the option that
-// names the output file and that the others need. Returns what is wrong, or nothing.
 QString ReadOptions(const QStringList& arguments, std::span<const char* const> names,
                     const QString& command, QList<OptionValue>& options, QStringList& rest) {
     QStringList seen;
@@ -72,6 +66,8 @@ QString ReadOptions(const QStringList& arguments, std::span<const char* const> n
             .arg(seen.join(QStringLiteral(", ")), command, command.section(QLatin1Char('-'), -1));
     return {};
 }
+
+namespace {
 
 QString DateError(const QString& option, const QString& text, const ShortDateFormat& format) {
     return QStringLiteral("%1: \"%2\" is not a date from 1600 to 3999. Write it as yyyy-mm-dd "
@@ -152,6 +148,10 @@ PdfCommandLine ReadPdfCommandLine(const QStringList& arguments, int currentYear)
         const auto& [name, value] = options[i];
         if (name == ExportPdfOption) {
             result.outputFile = value;
+            continue;
+        }
+        if (name == QLatin1String("--holidays")) {
+            result.holidayFile = value;
             continue;
         }
         if (yearGiven) {

@@ -8,8 +8,25 @@
 #include <QStringList>
 
 #include <optional>
+#include <span>
 
 namespace kestro {
+
+// An option of a command line and its value.
+struct OptionValue {
+    QString name;
+    QString value;
+};
+
+// Whether one of the options names is among the arguments, alone or before "=".
+bool HasOption(const QStringList& arguments, std::span<const char* const> names);
+
+// Splits the arguments into options with their values (from the next argument or after "=") and
+// the rest, the settings files. Each option may be given once; `command` is the option that
+// names the output file (or the command's value) and that the others need. Returns what is
+// wrong, or nothing.
+QString ReadOptions(const QStringList& arguments, std::span<const char* const> names,
+                    const QString& command, QList<OptionValue>& options, QStringList& rest);
 
 // kestro --export-ics OUT.ics [--platoons AB] [--from DATE] [--until DATE] [--text TEXT]
 //        [--name NAME] [[-i]FILE ...]
@@ -37,10 +54,11 @@ IcsCommandLine ReadIcsCommandLine(const QStringList& arguments, const ShortDateF
 std::optional<DayNumber> ReadExportDate(const QString& text, const ShortDateFormat& format,
                                         int currentYear);
 
-// kestro --export-pdf OUT.pdf [--year Y | --years Y1-Y2] [[-i]FILE ...]
+// kestro --export-pdf OUT.pdf [--year Y | --years Y1-Y2] [--holidays FILE.ics] [[-i]FILE ...]
 struct PdfCommandLine {
     QString outputFile;
     YearRange years; // default: the current year
+    QString holidayFile; // an iCalendar file whose days are marked; empty for none
     QStringList settingsArguments;
     QString error;
 };
