@@ -33,7 +33,7 @@ constexpr double LegendPointSize = 10.5;
 constexpr double FooterHeight = 12;
 constexpr double FooterPointSize = 8;
 constexpr double HolidayNamesHeight = 12;
-constexpr double HolidayMarkShare = 0.3; // of the cell's shorter side
+constexpr double HolidayMarkShare = 0.4; // of the cell's shorter side
 constexpr double CellInset = 0.7; // half the white line between two cells
 
 QString PlatoonLettersOf(const QString& rotation) {
@@ -330,7 +330,10 @@ YearCalendarPage LayOutYearCalendar(const YearCalendarSource& source, int year, 
     page.items.push_back(title);
 
     // The legend's slots fit its longest text; as many as fit go into one row.
-    const std::vector<LegendEntry> legend = LegendEntries(s, HasDayWithoutPlatoon(s, year));
+    std::vector<LegendEntry> legend = LegendEntries(s, HasDayWithoutPlatoon(s, year));
+    const QString holidayNames = HolidayNamesOf(source, year);
+    if (!holidayNames.isEmpty())
+        legend.push_back({{}, {Black, Black}, QStringLiteral("corner: holiday")});
     qsizetype longest = 0;
     for (const LegendEntry& entry : legend)
         longest = std::max(longest, entry.text.size());
@@ -339,7 +342,6 @@ YearCalendarPage LayOutYearCalendar(const YearCalendarSource& source, int year, 
     const int legendRows = int((legend.size() + std::size_t(perRow) - 1) / std::size_t(perRow));
 
     const double footerTop = sheet.height() - Margin - FooterHeight;
-    const QString holidayNames = HolidayNamesOf(source, year);
     const double holidaysTop =
         footerTop - (holidayNames.isEmpty() ? 0 : HolidayNamesHeight + 2);
     const double legendTop = holidaysTop - 4 - legendRows * LegendRowHeight;

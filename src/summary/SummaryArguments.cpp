@@ -20,6 +20,11 @@ bool IsWhoRequest(const QStringList& arguments) {
 
 SummaryCommandLine ReadSummaryCommandLine(const QStringList& arguments) {
     SummaryCommandLine result;
+    if (!IsSummaryRequest(arguments)) {
+        result.error = QStringLiteral("--holidays can only be used with --summary YEAR or "
+                                      "--export-pdf OUT.pdf.");
+        return result;
+    }
     QList<OptionValue> options;
     result.error = ReadOptions(arguments, SummaryOptions, QStringLiteral("--summary"), options,
                                result.settingsArguments);
