@@ -79,8 +79,8 @@ TEST(Holidays, ExpandLikeTheIndependentReaders) {
     const QString file = dir.filePath(QStringLiteral("holidays.ics"));
     test::WriteBytes(file, kHolidays);
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"),
-                                                     QString::fromLatin1(kExpand), file});
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QString::fromLatin1(kExpand), file});
     if (!python.waitForFinished(60000) || python.exitStatus() != QProcess::NormalExit)
         GTEST_SKIP() << "/usr/bin/python3 could not be run";
     if (python.exitCode() == 77)

@@ -78,16 +78,16 @@ TEST(YearSummary, CountsEachPlatoonsDaysWeekendsAndHolidaysLikeADayByDayCount) {
         ASSERT_EQ(summary.holidays.size(), holidays.size() - 1);
         for (const HolidayShift& shift : summary.holidays) {
             const CalendarDate d = DayNumberToDate(shift.holiday.day);
-            EXPECT_EQ(shift.letter, LetterOn(QDate(d.year, d.month, d.day), c.start,
-                                             s.ShiftRotation));
+            EXPECT_EQ(shift.letter,
+                      LetterOn(QDate(d.year, d.month, d.day), c.start, s.ShiftRotation));
         }
     }
 }
 
 TEST(SummaryArguments, ReadsTheYearTheHolidaysAndTheDate) {
-    const SummaryCommandLine summary = ReadSummaryCommandLine(
-        {QStringLiteral("--summary"), QStringLiteral("2026"), QStringLiteral("--holidays=h.ics"),
-         QStringLiteral("-iDunmarek")});
+    const SummaryCommandLine summary =
+        ReadSummaryCommandLine({QStringLiteral("--summary"), QStringLiteral("2026"),
+                                QStringLiteral("--holidays=h.ics"), QStringLiteral("-iDunmarek")});
     EXPECT_EQ(summary.error.toStdString(), "");
     EXPECT_EQ(summary.year, 2026);
     EXPECT_EQ(summary.holidayFile, QStringLiteral("h.ics"));
