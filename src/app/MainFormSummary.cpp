@@ -24,9 +24,12 @@ void TMainForm::MPlanYearSummaryClick() {
         request.year = choice.year;
         if (!choice.chooseHolidays)
             return;
-        const std::optional<QString> chosen = prompts_.AskOpenFileName(
-            {QStringLiteral("Holidays"), Startup.SettingsFolder, {},
-             QStringLiteral("Calendar Files (*.ics);;All Files (*)"), QStringLiteral("ics")});
+        const std::optional<QString> chosen =
+            prompts_.AskOpenFileName({QStringLiteral("Holidays"),
+                                      Startup.SettingsFolder,
+                                      {},
+                                      QStringLiteral("Calendar Files (*.ics);;All Files (*)"),
+                                      QStringLiteral("ics")});
         if (!chosen)
             continue;
         const QString path = AbsoluteName(*chosen);

@@ -101,10 +101,11 @@ HolidayList HolidaysOfCalendar(const QByteArray& text, YearRange years) {
     std::vector<icalcomponent*> calendars;
     if (root && ical->icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT)
         calendars.push_back(root.get());
-    for (icalcomponent* c = root ? ical->icalcomponent_get_first_component(
-                                       root.get(), ICAL_VCALENDAR_COMPONENT)
-                                 : nullptr;
-         c != nullptr; c = ical->icalcomponent_get_next_component(root.get(), ICAL_VCALENDAR_COMPONENT))
+    for (icalcomponent* c =
+             root ? ical->icalcomponent_get_first_component(root.get(), ICAL_VCALENDAR_COMPONENT)
+                  : nullptr;
+         c != nullptr;
+         c = ical->icalcomponent_get_next_component(root.get(), ICAL_VCALENDAR_COMPONENT))
         calendars.push_back(c);
     for (icalcomponent* calendar : calendars) {
         for (icalcomponent* event =

@@ -37,7 +37,8 @@ SummaryCommandLine ReadSummaryCommandLine(const QStringList& arguments) {
         }
         const std::optional<YearRange> years = ReadYearRange(value);
         if (!years || years->first != years->last)
-            result.error = QStringLiteral("--summary: \"%1\" is not a year such as 2025.").arg(value);
+            result.error =
+                QStringLiteral("--summary: \"%1\" is not a year such as 2025.").arg(value);
         else if (const QString problem = YearRangeProblem(*years); !problem.isEmpty())
             result.error = QStringLiteral("--summary %1: %2").arg(value, problem);
         else

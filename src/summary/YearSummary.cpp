@@ -53,8 +53,8 @@ YearSummary SummarizeYear(const ScheduleSettings& s, int year,
 }
 
 QString YearSummaryText(const YearSummary& summary, const ShortDateFormat& format) {
-    QString text = QStringLiteral("Year %1\nPlatoon  Days  Saturdays  Sundays  Holidays\n")
-                       .arg(summary.year);
+    QString text =
+        QStringLiteral("Year %1\nPlatoon  Days  Saturdays  Sundays  Holidays\n").arg(summary.year);
     for (const PlatoonYear& p : summary.platoons)
         text += QStringLiteral("%1 %2 %3 %4 %5\n")
                     .arg(p.letter, -7)

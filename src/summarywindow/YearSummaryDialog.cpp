@@ -22,7 +22,7 @@ QTableWidget* Table(const QStringList& headers, QWidget* parent) {
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     return table;
 }
 
@@ -53,14 +53,16 @@ YearSummaryDialog::YearSummaryDialog(const YearSummaryRequest& request, QWidget*
     holidayFile->setObjectName(QStringLiteral("holidayFile"));
     holidayFile->setTextFormat(Qt::PlainText);
 
-    platoons = Table({QStringLiteral("Platoon"), QStringLiteral("Days"),
-                      QStringLiteral("Saturdays"), QStringLiteral("Sundays"),
-                      QStringLiteral("Holidays")},
-                     this);
+    platoons =
+        Table({QStringLiteral("Platoon"), QStringLiteral("Days"), QStringLiteral("Saturdays"),
+               QStringLiteral("Sundays"), QStringLiteral("Holidays")},
+              this);
     platoons->setObjectName(QStringLiteral("platoons"));
-    holidays = Table({QStringLiteral("Date"), QStringLiteral("Platoon"), QStringLiteral("Holiday")},
-                     this);
+    holidays =
+        Table({QStringLiteral("Date"), QStringLiteral("Platoon"), QStringLiteral("Holiday")}, this);
     holidays->setObjectName(QStringLiteral("holidays"));
+    holidays->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    holidays->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     auto* platoonsLabel = new QLabel(QStringLiteral("&Platoons:"), this);
     platoonsLabel->setBuddy(platoons);
     auto* holidaysLabel = new QLabel(QStringLiteral("&Who works each holiday:"), this);
@@ -83,11 +85,11 @@ YearSummaryDialog::YearSummaryDialog(const YearSummaryRequest& request, QWidget*
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(platoonsLabel);
-    layout->addWidget(platoons);
+    layout->addWidget(platoons, 0);
     layout->addWidget(holidaysLabel);
     layout->addWidget(holidays, 1);
     layout->addWidget(buttons);
-    resize(460, 420);
+    resize(480, 460);
     Count();
     year->setFocus();
 }
@@ -97,10 +99,9 @@ void YearSummaryDialog::Count() {
     HolidayList list;
     if (!request_.holidayFile.isEmpty())
         list = ReadHolidayFile(request_.holidayFile, {shown, shown});
-    holidayFile->setText(request_.holidayFile.isEmpty()
-                             ? QStringLiteral("No holiday file chosen.")
-                         : list.error.isEmpty() ? QFileInfo(request_.holidayFile).fileName()
-                                                : list.error);
+    holidayFile->setText(request_.holidayFile.isEmpty() ? QStringLiteral("No holiday file chosen.")
+                         : list.error.isEmpty()         ? QFileInfo(request_.holidayFile).fileName()
+                                                        : list.error);
     const YearSummary summary = SummarizeYear(request_.settings, shown, list.days);
     platoons->setRowCount(int(summary.platoons.size()));
     for (int row = 0; row < int(summary.platoons.size()); ++row) {
@@ -117,7 +118,9 @@ void YearSummaryDialog::Count() {
                 shift.letter.isNull() ? QStringLiteral("none") : QString(shift.letter),
                 shift.holiday.name});
     }
-    holidays->resizeColumnToContents(0);
+    // The platoons' table is as high as its rows; the holidays' table takes the rest.
+    platoons->setFixedHeight(platoons->horizontalHeader()->height() +
+                             platoons->verticalHeader()->length() + 2 * platoons->frameWidth());
 }
 
 YearSummaryChoice ShowYearSummary(QWidget* owner, const YearSummaryRequest& request) {
