@@ -219,7 +219,7 @@ private:
     Prompts& prompts_;
     const ShortDateFormat dateFormat_;
     bool programChange_ = false;
-    QString holidayFile_; // empty until the user chooses one
+    QString holidayFile_;              // empty until the user chooses one
     QPointer<QWidget> focusedControl_; // the control of the window that last had the focus
     bool colorAreaMade_ = false;
     QString colorReport_ = QStringLiteral("."); // lColor's text

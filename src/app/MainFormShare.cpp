@@ -72,12 +72,9 @@ void TMainForm::MFileExportCalendarClick() {
 }
 
 std::optional<YearCalendarSource> TMainForm::AskYearCalendar(const QString& title) {
-    YearCalendarSource source{Settings,
-                              dateFormat_,
-                              Startup.SettingsPath,
-                              {},
-                              PaperSizeOfLocale(platform_.PaperLocale()),
-                              {}};
+    YearCalendarSource source{
+        Settings, dateFormat_, Startup.SettingsPath, {}, PaperSizeOfLocale(platform_.PaperLocale()),
+        {}};
     if (const QString problem = RotationLengthProblem(Settings); !problem.isEmpty()) {
         prompts_.ShowMessage(problem);
         return std::nullopt;

@@ -19,8 +19,12 @@ CommandOutcome RunPdfExport(const QStringList& arguments, const Platform& platfo
             command.settingsArguments, command.outputFile, platform, clock, schedule))
         return *failed;
 
-    YearCalendarSource source{schedule.settings, platform.DateFormat(), schedule.path,
-                              command.years, PaperSizeOfLocale(platform.PaperLocale()), {}};
+    YearCalendarSource source{schedule.settings,
+                              platform.DateFormat(),
+                              schedule.path,
+                              command.years,
+                              PaperSizeOfLocale(platform.PaperLocale()),
+                              {}};
     if (const QString problem = YearCalendarProblem(source); !problem.isEmpty())
         return Failed(2, QStringLiteral("%1: %2").arg(schedule.path, problem));
     if (!command.holidayFile.isEmpty()) {

@@ -57,7 +57,7 @@ std::optional<DayNumber> ReadExportDate(const QString& text, const ShortDateForm
 // kestro --export-pdf OUT.pdf [--year Y | --years Y1-Y2] [--holidays FILE.ics] [[-i]FILE ...]
 struct PdfCommandLine {
     QString outputFile;
-    YearRange years; // default: the current year
+    YearRange years;     // default: the current year
     QString holidayFile; // an iCalendar file whose days are marked; empty for none
     QStringList settingsArguments;
     QString error;

@@ -54,8 +54,9 @@ struct IcalFunctions {
 #undef KESTRO_ICAL_POINTER
 };
 
-// libical, opened at the first export or holiday file of the run (see SharedLibrary): its functions, or nullptr
-// when the library or one of them cannot be found, with the reason for the user in error.
+// libical, opened at the first export or holiday file of the run (see SharedLibrary): its
+// functions, or nullptr when the library or one of them cannot be found, with the reason for the
+// user in error.
 const IcalFunctions* Ical(QString& error);
 
 } // namespace kestro

@@ -34,7 +34,7 @@ constexpr double FooterHeight = 12;
 constexpr double FooterPointSize = 8;
 constexpr double HolidayNamesHeight = 12;
 constexpr double HolidayMarkShare = 0.4; // of the cell's shorter side
-constexpr double CellInset = 0.7; // half the white line between two cells
+constexpr double CellInset = 0.7;        // half the white line between two cells
 
 QString PlatoonLettersOf(const QString& rotation) {
     QString letters;
@@ -342,8 +342,7 @@ YearCalendarPage LayOutYearCalendar(const YearCalendarSource& source, int year, 
     const int legendRows = int((legend.size() + std::size_t(perRow) - 1) / std::size_t(perRow));
 
     const double footerTop = sheet.height() - Margin - FooterHeight;
-    const double holidaysTop =
-        footerTop - (holidayNames.isEmpty() ? 0 : HolidayNamesHeight + 2);
+    const double holidaysTop = footerTop - (holidayNames.isEmpty() ? 0 : HolidayNamesHeight + 2);
     const double legendTop = holidaysTop - 4 - legendRows * LegendRowHeight;
     const double monthsTop = Margin + TitleHeight + TitleGap;
     const double monthHeight = (legendTop - LegendGap - monthsTop - 2 * MonthGapY) / 3;
