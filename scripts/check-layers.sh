@@ -26,12 +26,14 @@ rotation       kestro_rotation                   Core     base calendar colors i
 commands       kestro_commands                   Core     base calendar colors ini files settings
 startup        kestro_startup                    Core     base calendar colors ini files settings
 export         kestro_export                     Core     base calendar colors ini files settings rotation
+summary        kestro_summary                    Core     base calendar colors ini files settings rotation export
 help           kestro_help                       Core     base
 widgets        kestro_widgets                    Widgets  base calendar colors ini files settings rotation
 helpwindows    kestro_helpwindows                Widgets  base help widgets
 colordialog    kestro_colordialog                Widgets  base calendar colors ini files settings rotation widgets
 sharing        kestro_sharing                    Widgets  base calendar colors ini files settings rotation export widgets
-app            kestro_app                        Widgets  base calendar colors ini files settings rotation commands startup export help widgets helpwindows colordialog sharing
+summarywindow  kestro_summarywindow              Widgets  base calendar colors ini files settings rotation export summary widgets
+app            kestro_app                        Widgets  base calendar colors ini files settings rotation commands startup export summary help widgets helpwindows colordialog sharing summarywindow
 '
 
 # Headers that only their own folder includes: the inside of the INI engine, which the rest of the

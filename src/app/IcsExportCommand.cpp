@@ -75,7 +75,8 @@ std::optional<CommandOutcome> LoadExportSchedule(const QStringList& settingsArgu
     if (path.isEmpty())
         return Failed(2, QStringLiteral("No settings file found. Name one with -iFILE; "
                                         "kestro --help tells where it is searched."));
-    if (const QString problem = CalendarFileProblem(outputFile, path); !problem.isEmpty())
+    if (const QString problem = CalendarFileProblem(outputFile, path);
+        !outputFile.isEmpty() && !problem.isEmpty())
         return Failed(2, problem);
     switch (const FileBytes file = ReadFileBytes(path); file.status) {
     case FileReadStatus::Read:

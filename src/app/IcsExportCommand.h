@@ -33,9 +33,10 @@ struct ExportSchedule {
 };
 
 // Finds the settings file as the window does (a file named among the arguments must exist) and
-// loads it into schedule, unless it is outputFile itself. Refuses a schedule either export would
-// get wrong: "Days in Rotation" missing or not a whole number, a rotation of another length or
-// with a character that is no platoon letter. Nothing on success, else the failure.
+// loads it into schedule, unless it is outputFile itself (a command that writes no file passes
+// an empty outputFile). Refuses a schedule either export would get wrong: "Days in Rotation"
+// missing or not a whole number, a rotation of another length or with a character that is no
+// platoon letter. Nothing on success, else the failure.
 std::optional<CommandOutcome> LoadExportSchedule(const QStringList& settingsArguments,
                                                  const QString& outputFile,
                                                  const Platform& platform, const Clock& clock,

@@ -255,6 +255,9 @@ void TMainForm::CreateMenu() {
     CreateShareMenu(file);
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
     MFileExit = file->addAction(QStringLiteral("E&xit"));
+    QMenu* plan = menuBar()->addMenu(QStringLiteral("&Plan"));
+    plan->setObjectName(QStringLiteral("MPlan"));
+    CreateSummaryMenu(plan);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("MHelp"));
     MHelpContents = help->addAction(QStringLiteral("&Contents"));

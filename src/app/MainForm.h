@@ -48,7 +48,8 @@ inline constexpr int ClientMaximumHeight = 389;
 // run; the controls hold the schedule fields as text beside the record. Its parts live in one
 // file each: the layout (MainForm.cpp), the file commands (MainFormFile.cpp), the color area
 // (MainFormColors.cpp), the editing of the schedule and the month view (MainFormEdit.cpp) and the
-// commands that export and print the schedule (MainFormShare.cpp).
+// commands that export and print the schedule (MainFormShare.cpp) and the year summary
+// (MainFormSummary.cpp).
 class TMainForm final : public QMainWindow {
 public:
     TMainForm(Platform& platform, Clock& clock, Prompts& prompts, StartupState startup,
@@ -162,6 +163,14 @@ private:
     // nothing when the schedule cannot be printed (the user is told) or the user cancels.
     std::optional<YearCalendarSource> AskYearCalendar(const QString& title);
 
+    // The year summary (MainFormSummary.cpp) and the holiday file chosen in it for the run, which
+    // the printed calendar marks.
+    void CreateSummaryMenu(QMenu* plan);
+    void MPlanYearSummaryClick();
+    // The holidays of the chosen file in the years; false when the file cannot be read now (the
+    // user is told).
+    bool ReadChosenHolidays(YearRange years, std::vector<Holiday>& holidays);
+
     ScheduleSettings Settings;
     MonthView View;
     StartupState Startup; // SettingsPath and SettingsFolder belong to the file commands
@@ -203,6 +212,7 @@ private:
     QAction* MFileExportPdf;
     QAction* MFilePrint;
     QAction* MFileExit;
+    QAction* MPlanYearSummary;
     QAction* MHelpContents;
     QAction* MHelpAbout;
 
@@ -211,6 +221,7 @@ private:
     Prompts& prompts_;
     const ShortDateFormat dateFormat_;
     bool programChange_ = false;
+    QString holidayFile_;              // empty until the user chooses one
     QPointer<QWidget> focusedControl_; // the control of the window that last had the focus
     bool colorAreaMade_ = false;
     QString colorReport_ = QStringLiteral("."); // lColor's text

@@ -75,11 +75,9 @@ void TMainForm::MFileExportCalendarClick() {
 }
 
 std::optional<YearCalendarSource> TMainForm::AskYearCalendar(const QString& title) {
-    YearCalendarSource source{Settings,
-                              dateFormat_,
-                              Startup.SettingsPath,
-                              {},
-                              PaperSizeOfLocale(platform_.PaperLocale())};
+    YearCalendarSource source{
+        Settings, dateFormat_, Startup.SettingsPath, {}, PaperSizeOfLocale(platform_.PaperLocale()),
+        {}};
     if (const QString problem = RotationLengthProblem(Settings); !problem.isEmpty()) {
         prompts_.ShowMessage(problem);
         return std::nullopt;
@@ -93,6 +91,8 @@ std::optional<YearCalendarSource> TMainForm::AskYearCalendar(const QString& titl
         prompts_.ShowMessage(problem);
         return std::nullopt;
     }
+    if (!ReadChosenHolidays(source.years, source.holidays))
+        return std::nullopt;
     return source;
 }
 

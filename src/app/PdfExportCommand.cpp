@@ -5,6 +5,7 @@
 #include "export/ExportArguments.h"
 #include "sharing/YearCalendarPainter.h"
 #include "startup/Platform.h"
+#include "summary/Holidays.h"
 
 namespace kestro {
 
@@ -18,10 +19,20 @@ CommandOutcome RunPdfExport(const QStringList& arguments, const Platform& platfo
             command.settingsArguments, command.outputFile, platform, clock, schedule))
         return *failed;
 
-    const YearCalendarSource source{schedule.settings, platform.DateFormat(), schedule.path,
-                                    command.years, PaperSizeOfLocale(platform.PaperLocale())};
+    YearCalendarSource source{schedule.settings,
+                              platform.DateFormat(),
+                              schedule.path,
+                              command.years,
+                              PaperSizeOfLocale(platform.PaperLocale()),
+                              {}};
     if (const QString problem = YearCalendarProblem(source); !problem.isEmpty())
         return Failed(2, QStringLiteral("%1: %2").arg(schedule.path, problem));
+    if (!command.holidayFile.isEmpty()) {
+        HolidayList holidays = ReadHolidayFile(command.holidayFile, command.years);
+        if (!holidays.error.isEmpty())
+            return Failed(2, holidays.error);
+        source.holidays = std::move(holidays.days);
+    }
     const QByteArray pdf = YearCalendarPdf(source);
     if (pdf.isEmpty())
         return Failed(1, QStringLiteral("The PDF could not be made."));

@@ -3,6 +3,7 @@
 #include "colors/ColorDialogRequest.h"
 #include "commands/FileCommands.h"
 #include "export/ExportDialogs.h"
+#include "summary/YearSummary.h"
 
 #include <QString>
 
@@ -35,6 +36,8 @@ public:
     AskCalendarExport(const CalendarExportRequest& request) = 0;
     // The print preview of a year calendar, from which the user prints.
     virtual void ShowPrintPreview(const YearCalendarSource& source) = 0;
+    // The year summary window, until the user closes it or asks to choose a holiday file.
+    virtual YearSummaryChoice ShowYearSummary(const YearSummaryRequest& request) = 0;
 };
 
 } // namespace kestro

@@ -6,6 +6,7 @@
 #include "sharing/CalendarExportDialog.h"
 #include "sharing/YearCalendarPainter.h"
 #include "sharing/YearsDialog.h"
+#include "summarywindow/YearSummaryDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -113,6 +114,10 @@ QtPrompts::AskCalendarExport(const CalendarExportRequest& request) {
 
 void QtPrompts::ShowPrintPreview(const YearCalendarSource& source) {
     ShowYearCalendarPrintPreview(Owner(), source);
+}
+
+YearSummaryChoice QtPrompts::ShowYearSummary(const YearSummaryRequest& request) {
+    return kestro::ShowYearSummary(Owner(), request);
 }
 
 } // namespace kestro

@@ -11,7 +11,7 @@ class TColorDlg;
 
 // The real modal windows: message boxes captioned "Kestro", the desktop's file dialogs, the one
 // Set Color dialog of the run, the help viewer, the About box, the dialogs of the sharing commands
-// and the print preview.
+// the print preview and the year summary.
 class QtPrompts final : public Prompts {
 public:
     // The Set Color dialog is made at the first color command (it costs a noticeable part of
@@ -35,6 +35,7 @@ public:
     std::optional<CalendarExportChoice>
     AskCalendarExport(const CalendarExportRequest& request) override;
     void ShowPrintPreview(const YearCalendarSource& source) override;
+    YearSummaryChoice ShowYearSummary(const YearSummaryRequest& request) override;
 
 private:
     QWidget* Owner() const;

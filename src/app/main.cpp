@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 #include "app/PdfExportCommand.h"
 #include "app/QtPrompts.h"
+#include "app/SummaryCommand.h"
 #include "app/SystemPlatform.h"
 #include "calendar/Clock.h"
 #include "export/ExportArguments.h"
@@ -9,6 +10,7 @@
 #include "files/SaveSignals.h"
 #include "startup/CommandLineInfo.h"
 #include "startup/StartupFiles.h"
+#include "summary/SummaryArguments.h"
 #include "widgets/DeferredIconStyle.h"
 #include "widgets/DesktopIdentity.h"
 #include "widgets/WindowStates.h"
@@ -54,6 +56,17 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     // A logout (SIGTERM) or Ctrl+C lets a save in progress finish first.
     InstallEndSignalHandlers();
+
+    // Counted and printed without a window, so without a display; before the PDF export, whose
+    // --holidays they share.
+    if (IsSummaryRequest(ArgumentsAfterProgramName(argc, argv))) {
+        QCoreApplication core(argc, argv); // sets the user's locale for the short date format
+        return SummaryMain(ArgumentsAfterProgramName(argc, argv));
+    }
+    if (IsWhoRequest(ArgumentsAfterProgramName(argc, argv))) {
+        QCoreApplication core(argc, argv);
+        return WhoMain(ArgumentsAfterProgramName(argc, argv));
+    }
 
     // The PDF calendar is drawn without a window: the offscreen platform gives the fonts without
     // needing a display, whatever QT_QPA_PLATFORM says.

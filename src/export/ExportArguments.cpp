@@ -18,7 +18,7 @@ const QLatin1String OneDayEventsOption("--one-day-events");
 
 constexpr const char* IcsOptions[] = {"--export-ics", "--platoons", "--from",          "--until",
                                       "--text",       "--name",     "--one-day-events"};
-constexpr const char* PdfOptions[] = {"--export-pdf", "--year", "--years"};
+constexpr const char* PdfOptions[] = {"--export-pdf", "--year", "--years", "--holidays"};
 // Options that take no value.
 constexpr const char* Switches[] = {"--one-day-events"};
 
@@ -32,6 +32,8 @@ QString FindOption(const QString& argument, std::span<const char* const> names) 
     return {};
 }
 
+} // namespace
+
 bool HasOption(const QStringList& arguments, std::span<const char* const> names) {
     for (const QString& argument : arguments) {
         if (!FindOption(argument, names).isEmpty())
@@ -40,14 +42,6 @@ bool HasOption(const QStringList& arguments, std::span<const char* const> names)
     return false;
 }
 
-struct OptionValue {
-    QString name;
-    QString value;
-};
-
-// Splits the arguments into options with their values (from the next argument or after "=") and
-// the rest, the settings files. Each option may be given once; `command` is the option that
-// names the output file and that the others need. Returns what is wrong, or nothing.
 QString ReadOptions(const QStringList& arguments, std::span<const char* const> names,
                     const QString& command, QList<OptionValue>& options, QStringList& rest) {
     QStringList seen;
@@ -87,6 +81,8 @@ QString ReadOptions(const QStringList& arguments, std::span<const char* const> n
             .arg(seen.join(QStringLiteral(", ")), command, command.section(QLatin1Char('-'), -1));
     return {};
 }
+
+namespace {
 
 QString DateError(const QString& option, const QString& text, const ShortDateFormat& format) {
     return QStringLiteral("%1: \"%2\" is not a date from 1600 to 3999. Write it as yyyy-mm-dd "
@@ -198,6 +194,10 @@ PdfCommandLine ReadPdfCommandLine(const QStringList& arguments, int currentYear)
         const auto& [name, value] = options[i];
         if (name == ExportPdfOption) {
             result.outputFile = value;
+            continue;
+        }
+        if (name == QLatin1String("--holidays")) {
+            result.holidayFile = value;
             continue;
         }
         if (yearGiven) {

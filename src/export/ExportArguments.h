@@ -9,8 +9,25 @@
 #include <QStringList>
 
 #include <optional>
+#include <span>
 
 namespace kestro {
+
+// An option of a command line and its value.
+struct OptionValue {
+    QString name;
+    QString value;
+};
+
+// Whether one of the options names is among the arguments, alone or before "=".
+bool HasOption(const QStringList& arguments, std::span<const char* const> names);
+
+// Splits the arguments into options with their values (from the next argument or after "=") and
+// the rest, the settings files. Each option may be given once; `command` is the option that
+// names the output file (or the command's value) and that the others need. Returns what is
+// wrong, or nothing.
+QString ReadOptions(const QStringList& arguments, std::span<const char* const> names,
+                    const QString& command, QList<OptionValue>& options, QStringList& rest);
 
 // kestro --export-ics OUT.ics [--platoons AB] [--from DATE] [--until DATE] [--text TEXT]
 //        [--name NAME] [[-i]FILE ...]
@@ -48,10 +65,11 @@ QString UnreadableSettingsText(const QString& path, const QString& reason);
 QString LoadedScheduleProblem(const QString& path, const LoadOutcome& loaded,
                               const ScheduleSettings& settings);
 
-// kestro --export-pdf OUT.pdf [--year Y | --years Y1-Y2] [[-i]FILE ...]
+// kestro --export-pdf OUT.pdf [--year Y | --years Y1-Y2] [--holidays FILE.ics] [[-i]FILE ...]
 struct PdfCommandLine {
     QString outputFile;
-    YearRange years; // default: the current year
+    YearRange years;     // default: the current year
+    QString holidayFile; // an iCalendar file whose days are marked; empty for none
     QStringList settingsArguments;
     QString error;
 };

@@ -32,7 +32,9 @@ constexpr double SwatchHeight = 16;
 constexpr double LegendPointSize = 10.5;
 constexpr double FooterHeight = 12;
 constexpr double FooterPointSize = 8;
-constexpr double CellInset = 0.7; // half the white line between two cells
+constexpr double HolidayNamesHeight = 12;
+constexpr double HolidayMarkShare = 0.4; // of the cell's shorter side
+constexpr double CellInset = 0.7;        // half the white line between two cells
 
 QString PlatoonLettersOf(const QString& rotation) {
     QString letters;
@@ -125,6 +127,28 @@ void AddLegend(YearCalendarPage& page, const std::vector<LegendEntry>& entries, 
     }
 }
 
+bool IsHoliday(const std::vector<Holiday>& holidays, DayNumber day) {
+    return std::any_of(holidays.begin(), holidays.end(),
+                       [day](const Holiday& h) { return h.day == day; });
+}
+
+// "Holidays: 1 Jan New Year's Day, 25 Dec Christmas Day" for the holidays of the year; empty when
+// it has none.
+QString HolidayNamesOf(const YearCalendarSource& source, int year) {
+    QStringList names;
+    const std::array<QString, 12> months = MonthNames(source.format);
+    for (const Holiday& holiday : source.holidays) {
+        const CalendarDate date = DayNumberToDate(holiday.day);
+        const std::size_t m = std::size_t(date.month - 1);
+        const QString month = source.format.shortMonthNames[m].isEmpty()
+                                  ? months[m].left(3)
+                                  : source.format.shortMonthNames[m];
+        if (date.year == year)
+            names.append(QStringLiteral("%1 %2 %3").arg(date.day).arg(month, holiday.name));
+    }
+    return names.isEmpty() ? QString() : QStringLiteral("Holidays: ") + names.join(u", ");
+}
+
 struct MonthBox {
     QRectF rect;
     int month = 1;
@@ -185,6 +209,16 @@ void AddMonth(YearCalendarPage& page, const YearCalendarSource& source, const Mo
             cell.italic = style.italic;
             cell.day = day;
             page.items.push_back(cell);
+            if (IsHoliday(source.holidays, day)) {
+                const double side =
+                    std::min(cell.rect.width(), cell.rect.height()) * HolidayMarkShare;
+                PageItem mark;
+                mark.kind = PageItemKind::HolidayMark;
+                mark.rect = {cell.rect.right() - side, cell.rect.top(), side, side};
+                mark.fill = cell.textColor;
+                mark.day = day;
+                page.items.push_back(mark);
+            }
         }
     }
 }
@@ -296,7 +330,10 @@ YearCalendarPage LayOutYearCalendar(const YearCalendarSource& source, int year, 
     page.items.push_back(title);
 
     // The legend's slots fit its longest text; as many as fit go into one row.
-    const std::vector<LegendEntry> legend = LegendEntries(s, HasDayWithoutPlatoon(s, year));
+    std::vector<LegendEntry> legend = LegendEntries(s, HasDayWithoutPlatoon(s, year));
+    const QString holidayNames = HolidayNamesOf(source, year);
+    if (!holidayNames.isEmpty())
+        legend.push_back({{}, {Black, Black}, QStringLiteral("corner: holiday")});
     qsizetype longest = 0;
     for (const LegendEntry& entry : legend)
         longest = std::max(longest, entry.text.size());
@@ -305,7 +342,8 @@ YearCalendarPage LayOutYearCalendar(const YearCalendarSource& source, int year, 
     const int legendRows = int((legend.size() + std::size_t(perRow) - 1) / std::size_t(perRow));
 
     const double footerTop = sheet.height() - Margin - FooterHeight;
-    const double legendTop = footerTop - 4 - legendRows * LegendRowHeight;
+    const double holidaysTop = footerTop - (holidayNames.isEmpty() ? 0 : HolidayNamesHeight + 2);
+    const double legendTop = holidaysTop - 4 - legendRows * LegendRowHeight;
     const double monthsTop = Margin + TitleHeight + TitleGap;
     const double monthHeight = (legendTop - LegendGap - monthsTop - 2 * MonthGapY) / 3;
     const double monthWidth = (width - 3 * MonthGapX) / 4;
@@ -320,6 +358,10 @@ YearCalendarPage LayOutYearCalendar(const YearCalendarSource& source, int year, 
     }
     AddLegend(page, legend, legendTop, width, perRow, slotWidth, s.CalFontName);
 
+    if (!holidayNames.isEmpty())
+        page.items.push_back(Text(PageItemKind::HolidayNames,
+                                  {Margin, holidaysTop, width, HolidayNamesHeight}, holidayNames,
+                                  FooterPointSize, s.CalFontName));
     PageItem footer = Text(PageItemKind::Footer, {Margin, footerTop, width, FooterHeight},
                            YearCalendarFooter(source), FooterPointSize, s.CalFontName, DarkGray);
     page.items.push_back(footer);

@@ -39,6 +39,13 @@ struct YearRange {
 // Why the years cannot be printed, for the user; empty when they can.
 QString YearRangeProblem(YearRange years);
 
+// A holiday of a calendar file the user chose, on one day.
+struct Holiday {
+    DayNumber day = InvalidDay;
+    QString name;
+    friend bool operator==(const Holiday&, const Holiday&) = default;
+};
+
 // Everything a printed year calendar is made from.
 struct YearCalendarSource {
     ScheduleSettings settings;
@@ -48,6 +55,8 @@ struct YearCalendarSource {
     QString settingsFile;
     YearRange years;
     PaperSize paper = PaperSize::A4;
+    // Marked on their days and named under the months; none unless the user gave a file.
+    std::vector<Holiday> holidays;
 };
 
 // Why the schedule cannot be printed, for the user: a rotation without days, one whose length is
@@ -58,7 +67,17 @@ QString YearCalendarProblem(const YearCalendarSource& source);
 // The same checks of the rotation that a calendar file needs; empty when it is sound.
 QString RotationLengthProblem(const ScheduleSettings& settings);
 
-enum class PageItemKind { Title, MonthName, Weekday, Day, LegendSwatch, LegendText, Footer };
+enum class PageItemKind {
+    Title,
+    MonthName,
+    Weekday,
+    Day,
+    HolidayMark,
+    LegendSwatch,
+    LegendText,
+    HolidayNames,
+    Footer
+};
 
 // One thing on the page: a rectangle, filled unless its fill is ColorNone, with a text centred in
 // it (or aligned as given) in one font.
@@ -88,7 +107,8 @@ struct YearCalendarPage {
 // platoon's normal color and numbered in the inverse color; a day without a platoon (before the
 // start, or a character that names none) is filled with BkGr and numbered in LdTr. The days of
 // the neighbouring months are left out. The legend gives each platoon of the rotation, in the
-// order of the color table, as "A: 8 of 24 days".
+// order of the color table, as "A: 8 of 24 days". A holiday's day has a mark in its corner, in
+// its number's color, and the year's holidays are named in a line over the footer.
 YearCalendarPage LayOutYearCalendar(const YearCalendarSource& source, int year, QSizeF sheet);
 
 // "Shift calendar 2024".

@@ -323,19 +323,21 @@ private slots:
         QCOMPARE(form.centralWidget()->grab().toImage().pixelColor(2, 140), face);
     }
 
-    void HasTheFileAndHelpMenus() {
+    void HasTheFilePlanAndHelpMenus() {
         TMainForm& form = run->Start();
         const QList<QAction*> menus = form.menuBar()->actions();
-        QCOMPARE(menus.size(), 2);
+        QCOMPARE(menus.size(), 3);
         QCOMPARE(menus[0]->text(), QStringLiteral("&File"));
-        QCOMPARE(menus[1]->text(), QStringLiteral("&Help"));
+        QCOMPARE(menus[1]->text(), QStringLiteral("&Plan"));
+        QCOMPARE(menus[2]->text(), QStringLiteral("&Help"));
+        QCOMPARE(MenuTexts(menus[1]->menu()), QStringList{QStringLiteral("&Year Summary...")});
         QCOMPARE(MenuTexts(menus[0]->menu()),
                  (QStringList{QStringLiteral("&New"), QStringLiteral("&Ini File..."),
                               QStringLiteral("&Save"), QStringLiteral("Save &As..."),
                               QStringLiteral("-"), QStringLiteral("Export &Calendar..."),
                               QStringLiteral("Export P&DF..."), QStringLiteral("&Print..."),
                               QStringLiteral("-"), QStringLiteral("E&xit")}));
-        QCOMPARE(MenuTexts(menus[1]->menu()),
+        QCOMPARE(MenuTexts(menus[2]->menu()),
                  (QStringList{QStringLiteral("&Contents"), QStringLiteral("&About...")}));
         for (const QAction* action : menus[0]->menu()->actions())
             QVERIFY(action->shortcut().isEmpty());

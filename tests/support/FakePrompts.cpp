@@ -18,9 +18,10 @@ void FakePrompts::VerifyAllShown() {
 }
 
 QString FakePrompts::Describe(PromptKind kind, const QString& text) {
-    static const char* const names[] = {
-        "message",       "error", "question",     "open dialog",     "save dialog",  "colors",
-        "help contents", "about", "years dialog", "calendar export", "print preview"};
+    static const char* const names[] = {"message",         "error",         "question",
+                                        "open dialog",     "save dialog",   "colors",
+                                        "help contents",   "about",         "years dialog",
+                                        "calendar export", "print preview", "year summary"};
     return QString::fromLatin1(names[int(kind)]) + QStringLiteral(": \"") + text + QLatin1Char('"');
 }
 

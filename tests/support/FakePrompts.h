@@ -22,7 +22,8 @@ enum class PromptKind {
     About,
     Years,
     CalendarExport,
-    PrintPreview
+    PrintPreview,
+    YearSummary
 };
 
 // One modal window a test expects, in order, with the user's answer.
@@ -77,6 +78,11 @@ public:
         Expect(Prompt(PromptKind::CalendarExport, QString()));
         exportAnswers_.push_back(std::move(answer));
     }
+    // The year summary window, left with the user's choice.
+    void ExpectYearSummary(YearSummaryChoice answer) {
+        Expect(Prompt(PromptKind::YearSummary, QString()));
+        summaryAnswers_.push_back(answer);
+    }
     void ExpectPrintPreview() { Expect(Prompt(PromptKind::PrintPreview, QString())); }
     void ExpectHelpContents(const QString& helpFile, bool opens) {
         ExpectedPrompt prompt = Prompt(PromptKind::HelpContents, helpFile);
@@ -93,6 +99,7 @@ public:
     QList<YearsDialogRequest> yearDialogs;
     QList<CalendarExportRequest> exportDialogs;
     QList<YearCalendarSource> printPreviews;
+    QList<YearSummaryRequest> summaries;
 
     // Fails the running test when expected prompts never came.
     void VerifyAllShown();
@@ -141,6 +148,13 @@ public:
         Take(PromptKind::PrintPreview, QString());
     }
 
+    YearSummaryChoice ShowYearSummary(const YearSummaryRequest& request) override {
+        summaries.append(request);
+        if (!Take(PromptKind::YearSummary, QString()))
+            return {false, request.year};
+        return *Next(summaryAnswers_);
+    }
+
 private:
     static ExpectedPrompt Prompt(PromptKind kind, const QString& text) {
         ExpectedPrompt prompt;
@@ -165,6 +179,7 @@ private:
     // The answers of the sharing commands' dialogs, in the order expected.
     std::deque<std::optional<YearRange>> yearAnswers_;
     std::deque<std::optional<CalendarExportChoice>> exportAnswers_;
+    std::deque<std::optional<YearSummaryChoice>> summaryAnswers_;
 };
 
 } // namespace kestro::test
