@@ -70,8 +70,8 @@ bool WritePieces(int fd, const FilePieces& file, int source) {
     const auto flush = [&] {
         bool ok = true;
         for (size_t at = 0; ok && at < batch.size(); at += IOV_MAX)
-            ok = WriteVector(fd, batch.data() + at, int(std::min<size_t>(IOV_MAX, batch.size() - at)),
-                             offset);
+            ok = WriteVector(fd, batch.data() + at,
+                             int(std::min<size_t>(IOV_MAX, batch.size() - at)), offset);
         batch.clear();
         return ok;
     };
