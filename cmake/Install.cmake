@@ -2,6 +2,7 @@
 #
 #   lib/kestro/kestro, lib/kestro/kestro.chm   the program and, beside it, its help file
 #   lib/kestro/kestro-help-reader              and the program that reads the help file
+#   lib/kestro/kestro-print.so                 and the print module, opened at the first print
 #   bin/kestro                                 a relative link to ../lib/kestro/kestro
 #   share/applications/<id>.desktop            the menu entry
 #   share/metainfo/<id>.metainfo.xml           the AppStream description
@@ -35,6 +36,7 @@ file(MAKE_DIRECTORY ${dist_build_dir}/bin)
 file(CREATE_LINK ${program_from_bin} ${dist_build_dir}/bin/kestro SYMBOLIC)
 
 install(TARGETS kestro kestro-help-reader RUNTIME DESTINATION ${KESTRO_INSTALL_PROGRAM_DIR})
+install(TARGETS kestro-print LIBRARY DESTINATION ${KESTRO_INSTALL_PROGRAM_DIR})
 install(FILES ${KESTRO_HELP_FILE} DESTINATION ${KESTRO_INSTALL_PROGRAM_DIR})
 install(FILES ${dist_build_dir}/bin/kestro DESTINATION ${KESTRO_INSTALL_BIN_DIR})
 install(FILES ${dist_build_dir}/${KESTRO_APP_ID}.desktop

@@ -1,6 +1,7 @@
 #include "files/InPlaceWrite.h"
 
 #include "files/FileName.h"
+#include "files/PieceWrite.h"
 #include "files/SettingsFileIO.h"
 
 #include <cerrno>
@@ -44,14 +45,14 @@ QByteArray WriteBackup(const FolderEntry& entry, const QByteArray& old) {
     return name;
 }
 
-bool Replace(int fd, const QByteArray& bytes) {
-    return WriteAllAt(fd, bytes, 0) && ::ftruncate(fd, off_t(bytes.size())) == 0 &&
+bool Replace(int fd, const FilePieces& file) {
+    return WritePieces(fd, file) && ::ftruncate(fd, off_t(PiecesSize(file))) == 0 &&
            ::fsync(fd) == 0;
 }
 
 } // namespace
 
-SaveResult WriteInPlace(const FolderEntry& entry, const QByteArray& bytes) {
+SaveResult WriteInPlace(const FolderEntry& entry, const FilePieces& file) {
     const UniqueFd fd(::openat(entry.folder, entry.name.constData(),
                                O_RDWR | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
     struct stat st {};
@@ -70,12 +71,12 @@ SaveResult WriteInPlace(const FolderEntry& entry, const QByteArray& bytes) {
         if (!backup.isEmpty())
             ::unlinkat(entry.folder, backup.constData(), 0);
     };
-    if (Replace(fd.get(), bytes)) {
+    if (Replace(fd.get(), file)) {
         dropBackup();
         return SaveResult::Saved();
     }
     QString reason = SystemErrorText(errno);
-    if (Replace(fd.get(), old)) {
+    if (Replace(fd.get(), WholeBytes(old))) {
         dropBackup();
         return SaveResult::Failed(reason);
     }

@@ -1,5 +1,7 @@
 #include "files/ReplaceFile.h"
 
+#include "files/PieceWrite.h"
+
 #include <QList>
 
 #include <cerrno>
@@ -202,7 +204,7 @@ bool DeniedByFolder(int error) {
 } // namespace
 
 ReplaceResult ReplaceFile(const FolderEntry& entry, const struct stat* old,
-                          const QByteArray& bytes) {
+                          const FilePieces& pieces, int source) {
     NewFile file = MakeNewFile(entry);
     if (!file.fd) {
         if (old != nullptr && DeniedByFolder(file.error))
@@ -218,7 +220,7 @@ ReplaceResult ReplaceFile(const FolderEntry& entry, const struct stat* old,
         if (const int error = CarryOver(file.fd.get(), entry.FullName(), *old))
             return discard(ReplaceStep::NeedsInPlace, error);
     }
-    if (!WriteAllAt(file.fd.get(), bytes, 0) || ::fsync(file.fd.get()) != 0)
+    if (!WritePieces(file.fd.get(), pieces, source) || ::fsync(file.fd.get()) != 0)
         return discard(ReplaceStep::Failed, errno);
     if (const int error = Publish(file, entry, old != nullptr)) {
         const bool inPlace = old != nullptr && DeniedByFolder(error);

@@ -18,12 +18,30 @@ namespace kestro {
 namespace {
 
 FileBytes Unreadable(const QString& error) {
-    return {FileReadStatus::Unreadable, {}, error};
+    return {FileReadStatus::Unreadable, {}, error, {}};
 }
 
 // The reason a thing that is no regular file cannot serve as the settings file.
 const char* NotAFileReason(mode_t mode) {
     return S_ISDIR(mode) ? FileReasons::IsAFolder : FileReasons::NotARegularFile;
+}
+
+FileStamp StampOf(const struct stat& st) {
+    const auto ns = [](const timespec& t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; };
+    return {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size), ns(st.st_mtim),
+            ns(st.st_ctim)};
+}
+
+// The old file to copy kept ranges from, when it is the one read and unchanged since.
+UniqueFd OpenIfUnchanged(const FolderEntry& entry, const struct stat& old, const FileStamp& read) {
+    if (StampOf(old) != read)
+        return {};
+    UniqueFd fd(::openat(entry.folder, entry.name.constData(),
+                         O_RDONLY | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    struct stat now {};
+    if (fd && (::fstat(fd.get(), &now) != 0 || StampOf(now) != read))
+        return {};
+    return fd;
 }
 
 SaveResult FromReplace(const ReplaceResult& result) {
@@ -80,7 +98,7 @@ FileBytes ReadFileBytes(const QString& path) {
         if (bytes.size() > SettingsFileMaxBytes)
             return Unreadable(QString::fromUtf8(FileReasons::TooLarge));
     }
-    return {FileReadStatus::Read, bytes, {}};
+    return {FileReadStatus::Read, bytes, {}, StampOf(st)};
 }
 
 bool ExistsAt(const QString& path) {
@@ -96,6 +114,10 @@ bool IsRegularFileAt(const QString& path) {
 }
 
 SaveResult WriteSettingsBytes(const QString& path, const QByteArray& bytes) {
+    return WriteSettingsPieces(path, WholeBytes(bytes), {});
+}
+
+SaveResult WriteSettingsPieces(const QString& path, const FilePieces& file, const FileStamp& read) {
     if (path.isEmpty())
         return SaveResult::Failed(FileReasons::NoFileName);
     const SaveTarget target = ResolveSaveTarget(FileNameToBytes(path));
@@ -110,7 +132,7 @@ SaveResult WriteSettingsBytes(const QString& path, const QByteArray& bytes) {
     if (::fstatat(folder.get(), target.name.constData(), &old, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT)
             return SaveResult::Failed(SystemErrorText(errno));
-        return FromReplace(ReplaceFile(entry, nullptr, bytes));
+        return FromReplace(ReplaceFile(entry, nullptr, file));
     }
     // A rename would replace a device, a pipe or a socket; a read-only file refuses the save.
     if (!S_ISREG(old.st_mode))
@@ -118,11 +140,12 @@ SaveResult WriteSettingsBytes(const QString& path, const QByteArray& bytes) {
     if (::faccessat(folder.get(), target.name.constData(), W_OK, 0) != 0)
         return SaveResult::Failed(SystemErrorText(errno));
     if (old.st_nlink == 1) {
-        const ReplaceResult replaced = ReplaceFile(entry, &old, bytes);
+        const UniqueFd source = OpenIfUnchanged(entry, old, read);
+        const ReplaceResult replaced = ReplaceFile(entry, &old, file, source.get());
         if (replaced.step != ReplaceStep::NeedsInPlace)
             return FromReplace(replaced);
     }
-    return WriteInPlace(entry, bytes);
+    return WriteInPlace(entry, file);
 }
 
 } // namespace kestro

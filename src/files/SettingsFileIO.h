@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/FilePieces.h"
 #include "files/SaveResult.h"
 
 #include <QByteArray>
@@ -14,10 +15,22 @@ enum class FileReadStatus { Read, Missing, Unreadable };
 // as unreadable, so that a save refuses it too and it is never replaced.
 inline constexpr qsizetype SettingsFileMaxBytes = qsizetype(128) * 1024 * 1024;
 
+// Which file was read, and its state then: a file with the same stamp still holds those bytes.
+struct FileStamp {
+    qint64 device = -1;
+    qint64 inode = -1;
+    qint64 size = -1;
+    qint64 modified = -1; // nanoseconds
+    qint64 changed = -1;  // nanoseconds, status change
+
+    bool operator==(const FileStamp&) const = default;
+};
+
 struct FileBytes {
     FileReadStatus status = FileReadStatus::Missing;
     QByteArray bytes;
     QString error; // why an unreadable file could not be read
+    FileStamp stamp;
 };
 
 // Reads a whole file, following links. Nothing at the path (a dangling link included) is missing;
@@ -39,5 +52,10 @@ bool IsRegularFileAt(const QString& path);
 // to disk when this returns, and nothing is left beside it. A read-only file, a folder, a device
 // or pipe at the path and every write error fail with the reason; the file is then as it was.
 SaveResult WriteSettingsBytes(const QString& path, const QByteArray& bytes);
+// The same for content made of pieces of the file as read (`read`, its stamp, says which file and
+// when). When the file at the path is still that one, unchanged, the kernel copies the kept
+// ranges from it into the new file; else, and in an update in place, they come from
+// FilePieces::old.
+SaveResult WriteSettingsPieces(const QString& path, const FilePieces& file, const FileStamp& read);
 
 } // namespace kestro

@@ -234,24 +234,21 @@ void WriteIniValue(IniDocument& doc, const QString& section, const QString& key,
     target.addedKeys.insert(keyName, added);
 }
 
-QByteArray SerializeIni(const IniDocument& doc) {
+FilePieces SerializeIniPieces(const IniDocument& doc) {
     const int width = UnitWidth(doc);
     const qsizetype bom = IniByteOrderMark(doc.encoding).size();
     const QByteArray newEnd = LineEndBytes(doc.newLineEnd, doc.encoding);
-    qsizetype extra = 0;
-    for (const IniWrittenLine& line : doc.written)
-        extra += line.text.size() + newEnd.size();
-    QByteArray out;
-    out.reserve(doc.source.size() + extra);
-    out += QByteArrayView(doc.source).first(bom);
-    // Everything between the edited lines goes out as it was, in one piece.
-    const auto copy = [&](qsizetype begin, qsizetype end) {
-        out += QByteArrayView(doc.source).sliced(bom + begin * width, (end - begin) * width);
+    FilePieces out;
+    out.old = doc.source;
+    KeepBytes(out, 0, bom);
+    // Everything between the edited lines is kept as it was, in one piece.
+    const auto keep = [&](qsizetype begin, qsizetype end) {
+        KeepBytes(out, bom + begin * width, (end - begin) * width);
     };
     const auto addChain = [&](int index) {
         for (; index >= 0; index = doc.written[size_t(index)].next) {
-            out += doc.written[size_t(index)].text;
-            out += newEnd;
+            AddBytes(out, doc.written[size_t(index)].text);
+            AddBytes(out, newEnd);
         }
     };
     qsizetype pos = 0;
@@ -259,22 +256,26 @@ QByteArray SerializeIni(const IniDocument& doc) {
         const IniSourceLine& line = edit.line;
         const qsizetype textEnd = begin + line.size;
         if (edit.replacement >= 0) {
-            copy(pos, begin);
-            out += doc.written[size_t(edit.replacement)].text;
-            copy(textEnd, textEnd + line.endSize);
+            keep(pos, begin);
+            AddBytes(out, doc.written[size_t(edit.replacement)].text);
+            keep(textEnd, textEnd + line.endSize);
         } else {
-            copy(pos, textEnd + line.endSize);
+            keep(pos, textEnd + line.endSize);
         }
         // Only the file's last line can lack a line end; it gets one when lines follow it.
         if (line.endSize == 0 && edit.firstAdded >= 0)
-            out += newEnd;
+            AddBytes(out, newEnd);
         addChain(edit.firstAdded);
         pos = textEnd + line.endSize;
     }
-    copy(pos, doc.textUnits);
+    keep(pos, doc.textUnits);
     addChain(doc.firstAdded);
-    out += QByteArrayView(doc.source).sliced(bom + doc.textUnits * width);
+    KeepBytes(out, bom + doc.textUnits * width, doc.source.size() - bom - doc.textUnits * width);
     return out;
+}
+
+QByteArray SerializeIni(const IniDocument& doc) {
+    return JoinPieces(SerializeIniPieces(doc));
 }
 
 } // namespace kestro

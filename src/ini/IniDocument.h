@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/FilePieces.h"
 #include "ini/IniEncoding.h"
 #include "ini/IniLine.h"
 
@@ -118,6 +119,9 @@ std::optional<QString> ReadIniValue(const IniDocument& doc, const QString& secti
 void WriteIniValue(IniDocument& doc, const QString& section, const QString& key,
                    const QString& value);
 
+// The file's new content: its bytes as read, with the lines writes made or changed in their places.
+// The pieces keep the unchanged ranges of IniDocument::source; SerializeIni joins them.
+FilePieces SerializeIniPieces(const IniDocument& doc);
 QByteArray SerializeIni(const IniDocument& doc);
 
 // For checks of the document. A line of the file as read, in bytes of IniDocument::source,

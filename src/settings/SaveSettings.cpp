@@ -104,11 +104,11 @@ SaveResult SaveSettingsFile(const QString& path, const ScheduleFieldTexts& field
                 continue;
             WriteIniValue(doc, QLatin1String(kv.section), kv.key, kv.value);
         }
-        const QByteArray bytes = SerializeIni(doc);
+        const FilePieces pieces = SerializeIniPieces(doc);
         // A file that could not be read back would be lost to the next load.
-        if (bytes.size() > SettingsFileMaxBytes)
+        if (PiecesSize(pieces) > SettingsFileMaxBytes)
             return SaveResult::Failed(FileReasons::WouldBeTooLarge);
-        return WriteSettingsBytes(path, bytes);
+        return WriteSettingsPieces(path, pieces, file.stamp);
     } catch (const std::bad_alloc&) {
         return SaveResult::Failed(FileReasons::OutOfMemory);
     }

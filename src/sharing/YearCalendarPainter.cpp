@@ -1,15 +1,18 @@
 #include "sharing/YearCalendarPainter.h"
 
+#include "base/SharedLibrary.h"
+#include "sharing/PrintModule.h"
 #include "widgets/ColorToQColor.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 
 #include <cmath>
 
@@ -95,17 +98,21 @@ QByteArray YearCalendarPdf(const YearCalendarSource& source) {
     return pdf;
 }
 
+QString PrintModuleFile() {
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    return QFileInfo(program).path() + u'/' + QLatin1StringView(PrintModuleName);
+}
+
 void ShowYearCalendarPrintPreview(QWidget* owner, const YearCalendarSource& source) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(PageSizeOf(source.paper));
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setFullPage(true);
-    printer.setDocName(DocumentTitle(source));
-    QPrintPreviewDialog dialog(&printer, owner);
-    dialog.setWindowTitle(QStringLiteral("Print"));
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&source](QPrinter* target) { PaintYearCalendars(*target, source); });
-    dialog.exec();
+    static SharedLibrary module(QFile::encodeName(PrintModuleFile()).constData());
+    ShowPrintPreviewFunction* show = nullptr;
+    if (!module.Find(PrintPreviewSymbol, show)) {
+        QMessageBox::warning(owner, QStringLiteral("Print"),
+                             QStringLiteral("Printing is not available: ") + module.Error());
+        return;
+    }
+    show(owner, {PageSizeOf(source.paper), DocumentTitle(source),
+                 [&source](QPagedPaintDevice& device) { PaintYearCalendars(device, source); }});
 }
 
 } // namespace kestro

@@ -26,7 +26,9 @@ bool PaintYearCalendars(QPagedPaintDevice& device, const YearCalendarSource& sou
 QByteArray YearCalendarPdf(const YearCalendarSource& source);
 
 // Qt's print preview of the source's years, on landscape sheets of its paper, from which the user
-// prints.
+// prints; it comes from the print module beside the program (PrintModuleFile), opened the first
+// time. Without the module the user is told why printing is not available.
+QString PrintModuleFile();
 void ShowYearCalendarPrintPreview(QWidget* owner, const YearCalendarSource& source);
 
 } // namespace kestro

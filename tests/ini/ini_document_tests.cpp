@@ -286,6 +286,29 @@ INSTANTIATE_TEST_SUITE_P(
                      IniEncoding::Unknown}),
     [](const testing::TestParamInfo<EncodingCase>& p) { return std::string(p.param.name); });
 
+// A save writes the unchanged ranges from the bytes as read: only changed and added lines are new.
+TEST(IniPiecesTest, OnlyWrittenLinesAreNewBytes) {
+    const QString filler = u"; "_s + QString(1000, u'f') + u"\r\n"_s;
+    const QString text = u"[S]\r\nA=1\r\n"_s + filler + u"[T]\r\nB=2\r\n"_s + filler;
+    const QByteArray files[] = {text.toUtf8(), "\xEF\xBB\xBF"_ba + text.toUtf8(), Utf16File(text),
+                                Utf16BeFile(text) + 'x'};
+    for (const QByteArray& file : files) {
+        IniDocument doc = ParseIni(file);
+        WriteIniValue(doc, S, A, u"22"_s);          // changed in place
+        WriteIniValue(doc, u"T"_s, u"C"_s, u"3"_s); // added after B
+        WriteIniValue(doc, u"U"_s, A, u"4"_s);      // a section added at the end
+        const FilePieces pieces = SerializeIniPieces(doc);
+        qsizetype fresh = 0;
+        for (const FilePiece& piece : pieces.pieces)
+            fresh += piece.from < 0 ? piece.size : 0;
+        EXPECT_EQ(JoinPieces(pieces), SerializeIni(doc));
+        EXPECT_EQ(pieces.old.constData(), file.constData()) << "the bytes as read are shared";
+        const int width = IsUtf16(doc.encoding) ? 2 : 1;
+        // "A=22", "C=3" and "[U]", "A=4", with three line ends of the file's kind.
+        EXPECT_EQ(fresh, (4 + 3 + 3 + 3 + 3 * 2) * width) << Escaped(file.left(8));
+    }
+}
+
 TEST(IniRoundTripTest, UnwrittenFilesComeBackByteForByte) {
     const QByteArray files[] = {
         ""_ba,

@@ -45,6 +45,7 @@ expected_entries() {
         "bin/kestro" \
         "lib/kestro/kestro" \
         "lib/kestro/kestro-help-reader" \
+        "lib/kestro/kestro-print.so" \
         "lib/kestro/kestro.chm" \
         "share/applications/$id.desktop" \
         "share/icons/hicolor/scalable/apps/$id.svg" \
