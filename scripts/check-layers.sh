@@ -27,13 +27,15 @@ commands       kestro_commands                   Core     base calendar colors i
 startup        kestro_startup                    Core     base calendar colors ini files settings
 export         kestro_export                     Core     base calendar colors ini files settings rotation
 summary        kestro_summary                    Core     base calendar colors ini files settings rotation export
+planning       kestro_planning                   Core     base calendar colors ini files settings rotation export
 help           kestro_help                       Core     base
 widgets        kestro_widgets                    Widgets  base calendar colors ini files settings rotation
 helpwindows    kestro_helpwindows                Widgets  base help widgets
 colordialog    kestro_colordialog                Widgets  base calendar colors ini files settings rotation widgets
 sharing        kestro_sharing                    Widgets  base calendar colors ini files settings rotation export widgets
 summarywindow  kestro_summarywindow              Widgets  base calendar colors ini files settings rotation export summary widgets
-app            kestro_app                        Widgets  base calendar colors ini files settings rotation commands startup export summary help widgets helpwindows colordialog sharing summarywindow
+planningwindows kestro_planningwindows           Widgets  base calendar colors ini files settings rotation export planning widgets
+app            kestro_app                        Widgets  base calendar colors ini files settings rotation commands startup export summary planning help widgets helpwindows colordialog sharing summarywindow planningwindows
 '
 
 # Headers that only their own folder includes: the inside of the INI engine, which the rest of the

@@ -1,3 +1,4 @@
+#include "app/CompareCommand.h"
 #include "app/IcsExportCommand.h"
 #include "app/MainForm.h"
 #include "app/PdfExportCommand.h"
@@ -8,6 +9,7 @@
 #include "export/ExportArguments.h"
 #include "files/FileName.h"
 #include "files/SaveSignals.h"
+#include "planning/CompareArguments.h"
 #include "startup/CommandLineInfo.h"
 #include "startup/StartupFiles.h"
 #include "summary/SummaryArguments.h"
@@ -59,6 +61,10 @@ int main(int argc, char** argv) {
 
     // Counted and printed without a window, so without a display; before the PDF export, whose
     // --holidays they share.
+    if (IsCompareRequest(ArgumentsAfterProgramName(argc, argv))) {
+        QCoreApplication core(argc, argv); // sets the user's locale for the short date format
+        return CompareMain(ArgumentsAfterProgramName(argc, argv));
+    }
     if (IsSummaryRequest(ArgumentsAfterProgramName(argc, argv))) {
         QCoreApplication core(argc, argv); // sets the user's locale for the short date format
         return SummaryMain(ArgumentsAfterProgramName(argc, argv));
