@@ -257,6 +257,7 @@ void TMainForm::CreateMenu() {
     MFileExit = file->addAction(QStringLiteral("E&xit"));
     QMenu* plan = menuBar()->addMenu(QStringLiteral("&Plan"));
     plan->setObjectName(QStringLiteral("MPlan"));
+    CreatePlanningMenu(plan);
     CreateSummaryMenu(plan);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("MHelp"));

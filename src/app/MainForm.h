@@ -3,6 +3,7 @@
 #include "app/Prompts.h"
 #include "calendar/Clock.h"
 #include "calendar/DateText.h"
+#include "planning/RotationChange.h"
 #include "rotation/MonthView.h"
 #include "rotation/Navigation.h"
 #include "settings/ScheduleSettings.h"
@@ -47,9 +48,9 @@ inline constexpr int ClientMaximumHeight = 389;
 // The editor's main window. It owns the one ScheduleSettings record and the one MonthView of the
 // run; the controls hold the schedule fields as text beside the record. Its parts live in one
 // file each: the layout (MainForm.cpp), the file commands (MainFormFile.cpp), the color area
-// (MainFormColors.cpp), the editing of the schedule and the month view (MainFormEdit.cpp) and the
-// commands that export and print the schedule (MainFormShare.cpp) and the year summary
-// (MainFormSummary.cpp).
+// (MainFormColors.cpp), the editing of the schedule and the month view (MainFormEdit.cpp), the
+// commands that export and print the schedule (MainFormShare.cpp), the planning of a rotation
+// change (MainFormPlan.cpp) and the year summary (MainFormSummary.cpp).
 class TMainForm final : public QMainWindow {
 public:
     TMainForm(Platform& platform, Clock& clock, Prompts& prompts, StartupState startup,
@@ -163,6 +164,12 @@ private:
     // nothing when the schedule cannot be printed (the user is told) or the user cancels.
     std::optional<YearCalendarSource> AskYearCalendar(const QString& title);
 
+    // Planning a rotation change (MainFormPlan.cpp): a common rotation into the fields, and what
+    // the rotation typed would change against the one in force.
+    void CreatePlanningMenu(QMenu* plan);
+    void MPlanCommonRotationsClick();
+    void MPlanPreviewChangeClick();
+
     // The year summary (MainFormSummary.cpp) and the holiday file chosen in it for the run, which
     // the printed calendar marks.
     void CreateSummaryMenu(QMenu* plan);
@@ -212,6 +219,8 @@ private:
     QAction* MFileExportPdf;
     QAction* MFilePrint;
     QAction* MFileExit;
+    QAction* MPlanCommonRotations;
+    QAction* MPlanPreviewChange;
     QAction* MPlanYearSummary;
     QAction* MHelpContents;
     QAction* MHelpAbout;
@@ -221,6 +230,9 @@ private:
     Prompts& prompts_;
     const ShortDateFormat dateFormat_;
     bool programChange_ = false;
+    // The rotation the month view was last made to show by loading, New, Apply or Retreat; what
+    // Preview Change compares the fields with.
+    RotationTerms inForce_;
     QString holidayFile_;              // empty until the user chooses one
     QPointer<QWidget> focusedControl_; // the control of the window that last had the focus
     bool colorAreaMade_ = false;

@@ -169,6 +169,7 @@ void TMainForm::bApplyClick() {
     case ApplyOutcome::Applied:
         break;
     }
+    inForce_ = TermsOf(Settings);
     RefreshColorArea();
     RedrawMonthView();
 }
@@ -190,6 +191,7 @@ void TMainForm::bRetreatClick() {
     case RetreatOutcome::StoppedAtFirst:
         break;
     }
+    inForce_.start = Settings.StartDay;
     // The user watches the date step back; with very many steps only every stride-th is shown.
     const std::size_t count = result.steps.size();
     const std::size_t stride = (count + RetreatStepsShown - 1) / RetreatStepsShown;

@@ -83,6 +83,7 @@ void TMainForm::FillControls(DayNumber dateToShow) {
     SetProgramText(eRotDays, QString::number(Settings.DaysInRotation));
     SetProgramText(eRotation, Settings.ShiftRotation);
     SetProgramText(eStartDate, DateText(dateToShow));
+    inForce_ = TermsOf(Settings);
     retreatDateText_ = DateText(dateToShow);
     if (colorAreaMade_)
         SetProgramText(eRetreatDate, retreatDateText_);

@@ -3,6 +3,8 @@
 #include "colors/ColorDialogRequest.h"
 #include "commands/FileCommands.h"
 #include "export/ExportDialogs.h"
+#include "planning/CommonRotations.h"
+#include "planning/RotationChange.h"
 #include "summary/YearSummary.h"
 
 #include <QString>
@@ -38,6 +40,10 @@ public:
     virtual void ShowPrintPreview(const YearCalendarSource& source) = 0;
     // The year summary window, until the user closes it or asks to choose a holiday file.
     virtual YearSummaryChoice ShowYearSummary(const YearSummaryRequest& request) = 0;
+    // The common rotations; the one the user chose or made, or nothing when they cancel.
+    virtual std::optional<RotationFields> ChooseCommonRotation() = 0;
+    // What a change of rotation would do, until the user closes the window.
+    virtual void ShowRotationChange(const RotationChangeReport& report) = 0;
 };
 
 } // namespace kestro

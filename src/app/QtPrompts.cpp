@@ -3,6 +3,8 @@
 #include "colordialog/SetColor.h"
 #include "helpwindows/About.h"
 #include "helpwindows/HelpViewer.h"
+#include "planningwindows/CommonRotationsDialog.h"
+#include "planningwindows/RotationChangeDialog.h"
 #include "sharing/CalendarExportDialog.h"
 #include "sharing/YearCalendarPainter.h"
 #include "sharing/YearsDialog.h"
@@ -118,6 +120,14 @@ void QtPrompts::ShowPrintPreview(const YearCalendarSource& source) {
 
 YearSummaryChoice QtPrompts::ShowYearSummary(const YearSummaryRequest& request) {
     return kestro::ShowYearSummary(Owner(), request);
+}
+
+std::optional<RotationFields> QtPrompts::ChooseCommonRotation() {
+    return kestro::ChooseCommonRotation(Owner());
+}
+
+void QtPrompts::ShowRotationChange(const RotationChangeReport& report) {
+    kestro::ShowRotationChange(Owner(), report);
 }
 
 } // namespace kestro

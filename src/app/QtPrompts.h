@@ -11,7 +11,7 @@ class TColorDlg;
 
 // The real modal windows: message boxes captioned "Kestro", the desktop's file dialogs, the one
 // Set Color dialog of the run, the help viewer, the About box, the dialogs of the sharing commands
-// the print preview and the year summary.
+// the print preview, the year summary and the planning windows.
 class QtPrompts final : public Prompts {
 public:
     // The Set Color dialog is made at the first color command (it costs a noticeable part of
@@ -36,6 +36,8 @@ public:
     AskCalendarExport(const CalendarExportRequest& request) override;
     void ShowPrintPreview(const YearCalendarSource& source) override;
     YearSummaryChoice ShowYearSummary(const YearSummaryRequest& request) override;
+    std::optional<RotationFields> ChooseCommonRotation() override;
+    void ShowRotationChange(const RotationChangeReport& report) override;
 
 private:
     QWidget* Owner() const;

@@ -330,7 +330,9 @@ private slots:
         QCOMPARE(menus[0]->text(), QStringLiteral("&File"));
         QCOMPARE(menus[1]->text(), QStringLiteral("&Plan"));
         QCOMPARE(menus[2]->text(), QStringLiteral("&Help"));
-        QCOMPARE(MenuTexts(menus[1]->menu()), QStringList{QStringLiteral("&Year Summary...")});
+        QCOMPARE(MenuTexts(menus[1]->menu()), QStringList({QStringLiteral("&Common Rotations..."),
+                                                           QStringLiteral("&Preview Change..."),
+                                                           QStringLiteral("&Year Summary...")}));
         QCOMPARE(MenuTexts(menus[0]->menu()),
                  (QStringList{QStringLiteral("&New"), QStringLiteral("&Ini File..."),
                               QStringLiteral("&Save"), QStringLiteral("Save &As..."),

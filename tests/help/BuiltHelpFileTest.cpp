@@ -48,14 +48,15 @@ TEST(BuiltHelpFile, LiesBesideTheProgramUnderItsName) {
 TEST(BuiltHelpFile, ContentsListTheTopicsInOrder) {
     const HelpContents contents = ReadHelpContents(OpenBuilt());
     ASSERT_TRUE(contents.ok()) << contents.error.toStdString();
-    ASSERT_EQ(contents.topics.size(), 5u);
+    ASSERT_EQ(contents.topics.size(), 6u);
     EXPECT_EQ(contents.topics[0].name, u"Welcome to Kestro"_s);
     EXPECT_EQ(contents.topics[0].local, u"index.html"_s);
     EXPECT_EQ(contents.topics[1].name, u"The main window"_s);
     EXPECT_TRUE(contents.topics[1].local.isEmpty());
     EXPECT_EQ(contents.topics[2].name, u"The settings file"_s);
     EXPECT_EQ(contents.topics[3].name, u"Sharing the schedule"_s);
-    EXPECT_EQ(contents.topics[4].name, u"The year summary"_s);
+    EXPECT_EQ(contents.topics[4].name, u"Planning a rotation change"_s);
+    EXPECT_EQ(contents.topics[5].name, u"The year summary"_s);
 
     const std::vector<HelpTopic>& window = contents.topics[1].children;
     const QString expected[][2] = {{u"The schedule fields"_s, u"fields.html"_s},
@@ -82,7 +83,7 @@ TEST(BuiltHelpFile, EveryContentsEntryNamesAPageOfThatTitle) {
         EXPECT_TRUE(page.data.contains("<title>" + topic.name.toUtf8() + "</title>"))
             << topic.local.toStdString();
     });
-    EXPECT_EQ(pages, 8);
+    EXPECT_EQ(pages, 9);
 }
 
 // Every link and picture of every page leads to an object of the help file.

@@ -16,7 +16,7 @@ namespace {
 TEST(CheckHelpPageText, PassesTheProgramsOwnPages) {
     const QDir pages(QStringLiteral(KESTRO_HELP_PAGES));
     const QStringList names = pages.entryList({u"*.html"_s});
-    ASSERT_EQ(names.size(), 8);
+    ASSERT_EQ(names.size(), 9);
     for (const QString& name : names) {
         QFile file(pages.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));

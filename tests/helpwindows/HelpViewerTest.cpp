@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(viewer->helpFile(), BuiltHelpFile);
 
         QTreeWidget* tree = viewer->contentsTree;
-        QCOMPARE(tree->topLevelItemCount(), 5);
+        QCOMPARE(tree->topLevelItemCount(), 6);
         QCOMPARE(tree->topLevelItem(0)->text(0), u"Welcome to Kestro"_s);
         QCOMPARE(tree->topLevelItem(1)->text(0), u"The main window"_s);
         QCOMPARE(tree->topLevelItem(1)->childCount(), 4);
@@ -243,7 +243,7 @@ private slots:
             QCOMPARE(viewer->browser->documentTitle(), (*it)->text(0));
             ++pages;
         }
-        QCOMPARE(pages, 8);
+        QCOMPARE(pages, 9);
     }
 
     // chmlib loops on the file: the reader is stopped after its time, and meanwhile the program

@@ -7,6 +7,7 @@ namespace kestro::test {
 void FakePrompts::VerifyAllShown() {
     yearAnswers_.clear();
     exportAnswers_.clear();
+    rotationAnswers_.clear();
     if (queue_.empty())
         return;
     QString missing;
@@ -18,10 +19,11 @@ void FakePrompts::VerifyAllShown() {
 }
 
 QString FakePrompts::Describe(PromptKind kind, const QString& text) {
-    static const char* const names[] = {"message",         "error",         "question",
-                                        "open dialog",     "save dialog",   "colors",
-                                        "help contents",   "about",         "years dialog",
-                                        "calendar export", "print preview", "year summary"};
+    static const char* const names[] = {"message",          "error",          "question",
+                                        "open dialog",      "save dialog",    "colors",
+                                        "help contents",    "about",          "years dialog",
+                                        "calendar export",  "print preview",  "year summary",
+                                        "common rotations", "rotation change"};
     return QString::fromLatin1(names[int(kind)]) + QStringLiteral(": \"") + text + QLatin1Char('"');
 }
 

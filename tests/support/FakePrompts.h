@@ -23,7 +23,9 @@ enum class PromptKind {
     Years,
     CalendarExport,
     PrintPreview,
-    YearSummary
+    YearSummary,
+    CommonRotations,
+    RotationChange
 };
 
 // One modal window a test expects, in order, with the user's answer.
@@ -83,6 +85,12 @@ public:
         Expect(Prompt(PromptKind::YearSummary, QString()));
         summaryAnswers_.push_back(answer);
     }
+    // The common rotations, left with a rotation to use or cancelled.
+    void ExpectCommonRotation(std::optional<RotationFields> answer) {
+        Expect(Prompt(PromptKind::CommonRotations, QString()));
+        rotationAnswers_.push_back(std::move(answer));
+    }
+    void ExpectRotationChange() { Expect(Prompt(PromptKind::RotationChange, QString())); }
     void ExpectPrintPreview() { Expect(Prompt(PromptKind::PrintPreview, QString())); }
     void ExpectHelpContents(const QString& helpFile, bool opens) {
         ExpectedPrompt prompt = Prompt(PromptKind::HelpContents, helpFile);
@@ -100,6 +108,7 @@ public:
     QList<CalendarExportRequest> exportDialogs;
     QList<YearCalendarSource> printPreviews;
     QList<YearSummaryRequest> summaries;
+    QList<RotationChangeReport> rotationChanges;
 
     // Fails the running test when expected prompts never came.
     void VerifyAllShown();
@@ -155,6 +164,16 @@ public:
         return *Next(summaryAnswers_);
     }
 
+    std::optional<RotationFields> ChooseCommonRotation() override {
+        if (!Take(PromptKind::CommonRotations, QString()))
+            return std::nullopt;
+        return Next(rotationAnswers_);
+    }
+    void ShowRotationChange(const RotationChangeReport& report) override {
+        rotationChanges.append(report);
+        Take(PromptKind::RotationChange, QString());
+    }
+
 private:
     static ExpectedPrompt Prompt(PromptKind kind, const QString& text) {
         ExpectedPrompt prompt;
@@ -180,6 +199,7 @@ private:
     std::deque<std::optional<YearRange>> yearAnswers_;
     std::deque<std::optional<CalendarExportChoice>> exportAnswers_;
     std::deque<std::optional<YearSummaryChoice>> summaryAnswers_;
+    std::deque<std::optional<RotationFields>> rotationAnswers_;
 };
 
 } // namespace kestro::test

@@ -162,7 +162,8 @@ try:
     key("Escape")
 
     # The other windows the keys open.
-    for keys, title in ((["alt+f", "c"], "Export Calendar"), (["alt+f", "d"], "Export PDF")):
+    for keys, title in ((["alt+f", "c"], "Export Calendar"), (["alt+f", "d"], "Export PDF"),
+                        (["alt+p", "c"], "Common Rotations"), (["alt+p", "p"], "Preview Change")):
         time.sleep(0.5)
         subprocess.run(["xdotool", "windowfocus", "--sync", wid], check=True)
         for k in keys:

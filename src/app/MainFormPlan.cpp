@@ -1,0 +1,59 @@
+#include "app/MainForm.h"
+
+#include "export/YearCalendar.h"
+#include "rotation/EditRules.h"
+#include "startup/Platform.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+namespace kestro {
+
+void TMainForm::CreatePlanningMenu(QMenu* plan) {
+    MPlanCommonRotations = plan->addAction(QStringLiteral("&Common Rotations..."));
+    MPlanCommonRotations->setObjectName(QStringLiteral("MPlanCommonRotations"));
+    connect(MPlanCommonRotations, &QAction::triggered, this, &TMainForm::MPlanCommonRotationsClick);
+    MPlanPreviewChange = plan->addAction(QStringLiteral("&Preview Change..."));
+    MPlanPreviewChange->setObjectName(QStringLiteral("MPlanPreviewChange"));
+    connect(MPlanPreviewChange, &QAction::triggered, this, &TMainForm::MPlanPreviewChangeClick);
+}
+
+void TMainForm::MPlanCommonRotationsClick() {
+    const std::optional<RotationFields> chosen = prompts_.ChooseCommonRotation();
+    if (!chosen)
+        return;
+    // As if the user typed them: each field's change handler takes the text as an edit, and
+    // nothing is applied until Apply Rotation.
+    eNumPlt->setText(QString::number(chosen->platoons));
+    eRotDays->setText(QString::number(chosen->rotation.size()));
+    eRotation->setText(chosen->rotation);
+    bApply->setFocus();
+}
+
+void TMainForm::MPlanPreviewChangeClick() {
+    // The fields read as Apply Rotation reads them, into a copy: nothing is applied.
+    ScheduleSettings typed = Settings;
+    const ApplyResult result = ApplyRotation(
+        typed, {eNumPlt->text(), eRotDays->text(), eRotation->text(), eStartDate->text()},
+        dateFormat_, CurrentYear());
+    switch (result.outcome) {
+    case ApplyOutcome::LengthMismatch:
+        prompts_.ShowMessage(result.message);
+        return;
+    case ApplyOutcome::NotAnInteger:
+    case ApplyOutcome::NotADate:
+        ShowErrorBox(result.message);
+        return;
+    case ApplyOutcome::Applied:
+        break;
+    }
+    if (const QString problem = RotationLengthProblem(typed); !problem.isEmpty()) {
+        prompts_.ShowMessage(problem);
+        return;
+    }
+    prompts_.ShowRotationChange(
+        {CompareRotations(inForce_, TermsOf(typed), Today(), MonthsCompared), dateFormat_});
+}
+
+} // namespace kestro
