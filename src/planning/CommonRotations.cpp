@@ -10,15 +10,13 @@ namespace kestro {
 namespace {
 
 constexpr std::array<CommonRotation, 6> Rotations{{
-    {"24/48", 3, "ABC",
-     "One 24-hour shift, then two days off; each platoon works every third day."},
+    {"24/48", 3, "ABC", "24 hours on, 48 off: every third day."},
     {"48/96", 3, "AABBCC", "Two 24-hour shifts in a row, then four days off."},
-    {"24/72", 4, "ABCD", "Four platoons: one 24-hour shift, then three days off."},
-    {"Kelly schedule", 3, "ACABABCBC", "Nine days: on, off, on, off, on, then four days off."},
-    {"California swing", 3, "ACABABCBC",
-     "Published as the Kelly schedule's nine days: every other day for five days, four off."},
+    {"24/72", 4, "ABCD", "24 hours on, 72 off: every fourth day."},
+    {"Kelly schedule", 3, "ACABABCBC", "On, off, on, off, on, then four days off."},
+    {"California swing", 3, "ACABABCBC", "Every other day for five days, then four off."},
     {"24-day three-platoon", 3, "ACABABABCBCACACABABCBCBC",
-     "Kestro's new schedule: eight shifts in 24 days, runs of every other day."},
+     "Kestro's new schedule: eight shifts in 24 days."},
 }};
 
 // "day 3", "days 1 and 4", "days 1, 4 and 7", counted from 1; a long list names the first five.

@@ -2,14 +2,18 @@
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kestro {
 namespace {
@@ -56,6 +60,7 @@ CommonRotationsDialog::CommonRotationsDialog(QWidget* parent) : QDialog(parent) 
     pattern = new QLineEdit(this);
     pattern->setObjectName(QStringLiteral("pattern"));
     pattern->setPlaceholderText(QStringLiteral("on, off, off"));
+    pattern->installEventFilter(this);
     auto* patternLabel = new QLabel(QStringLiteral("&One platoon works:"), this);
     patternLabel->setBuddy(pattern);
     platoons = new QSpinBox(this);
@@ -98,18 +103,25 @@ CommonRotationsDialog::CommonRotationsDialog(QWidget* parent) : QDialog(parent) 
     layout->addLayout(maker);
     layout->addWidget(outcome);
     layout->addWidget(buttons);
-    resize(720, 360);
+    // Wide enough for every column, as far as the screen allows.
+    const int columns = rotations->horizontalHeader()->length() + 2 * rotations->frameWidth() +
+                        layout->contentsMargins().left() + layout->contentsMargins().right();
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    const int room = screen != nullptr ? screen->availableGeometry().width() * 9 / 10 : columns;
+    resize(std::max(560, std::min(columns + 8, room)), 380);
     rotations->setFocus();
 }
 
-void CommonRotationsDialog::keyPressEvent(QKeyEvent* event) {
-    // Enter in the pattern makes the rotation for a look before it is used.
-    if (focusWidget() == pattern &&
-        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        Make();
-        return;
+bool CommonRotationsDialog::eventFilter(QObject* watched, QEvent* event) {
+    // Enter in the pattern makes the rotation for a look, rather than using the one chosen.
+    if (watched == pattern && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Make();
+            return true;
+        }
     }
-    QDialog::keyPressEvent(event);
+    return QDialog::eventFilter(watched, event);
 }
 
 void CommonRotationsDialog::RowChosen() {

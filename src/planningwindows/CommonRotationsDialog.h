@@ -29,7 +29,7 @@ public:
     std::optional<RotationFields> chosen;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void RowChosen();
