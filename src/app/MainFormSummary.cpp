@@ -13,11 +13,17 @@ void TMainForm::CreateSummaryMenu(QMenu* plan) {
 }
 
 void TMainForm::MPlanYearSummaryClick() {
-    if (const QString problem = RotationLengthProblem(Settings); !problem.isEmpty()) {
+    // Counted on the rotation in force, not on fields typed but not yet applied.
+    ScheduleSettings inForce = Settings;
+    inForce.NumberOfPlatoons = inForce_.platoons;
+    inForce.DaysInRotation = inForce_.days;
+    inForce.ShiftRotation = inForce_.rotation;
+    inForce.StartDay = inForce_.start;
+    if (const QString problem = RotationLengthProblem(inForce); !problem.isEmpty()) {
         prompts_.ShowMessage(problem);
         return;
     }
-    YearSummaryRequest request{Settings, dateFormat_, DayNumberToDate(View.CursorDay).year,
+    YearSummaryRequest request{inForce, dateFormat_, DayNumberToDate(View.CursorDay).year,
                                holidayFile_};
     for (;;) {
         const YearSummaryChoice choice = prompts_.ShowYearSummary(request);

@@ -59,6 +59,10 @@ private slots:
         QCOMPARE(peek.Settings.StartDay, start);
         QCOMPARE(VisibleRowCaptions(form).size(), 4);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(peek.bApply));
+        // The year summary still counts the rotation in force.
+        run.prompts.ExpectYearSummary({false, 2024});
+        ChooseMenuItem(form, Qt::Key_P, Qt::Key_Y);
+        QCOMPARE(run.prompts.summaries.value(0).settings.ShiftRotation, kClassic);
 
         // Previewed against the rotation in force, for a year from today (15 March 2024).
         run.prompts.ExpectRotationChange();
