@@ -32,6 +32,7 @@ TEST(CompareCommand, PrintsWhatTheOtherFilesRotationWouldChange) {
                                                  "01/01/2027")));
     EXPECT_EQ(lines[3],
               QStringLiteral("20 of the 31 days change platoon; the first is 01/02/2027."));
+    EXPECT_EQ(lines[5].simplified(), QStringLiteral("A 0 0 0 0 -"));
     EXPECT_EQ(lines[6].simplified(), QStringLiteral("B 10 10 4 3 01/02/2027"));
 
     run = RunKestro(Args({"--compare", "Dunmarek.ini", "-iDunmarek.ini"}), home.path(), noDisplay);
