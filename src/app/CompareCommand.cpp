@@ -2,27 +2,11 @@
 
 #include "app/SystemPlatform.h"
 #include "calendar/Clock.h"
-#include "export/YearCalendar.h"
 #include "planning/CompareArguments.h"
 #include "planning/RotationChange.h"
 #include "startup/Platform.h"
 
 namespace kestro {
-namespace {
-
-// Loads a schedule whose rotation can be compared day by day; nothing on success.
-std::optional<CommandOutcome> LoadComparable(const QStringList& settingsArguments,
-                                             const Platform& platform, const Clock& clock,
-                                             ExportSchedule& schedule) {
-    if (std::optional<CommandOutcome> failed =
-            LoadExportSchedule(settingsArguments, {}, platform, clock, schedule))
-        return failed;
-    if (const QString problem = RotationLengthProblem(schedule.settings); !problem.isEmpty())
-        return Failed(2, QStringLiteral("%1: %2").arg(schedule.path, problem));
-    return std::nullopt;
-}
-
-} // namespace
 
 CommandOutcome RunCompare(const QStringList& arguments, const Platform& platform,
                           const Clock& clock) {
@@ -37,11 +21,11 @@ CommandOutcome RunCompare(const QStringList& arguments, const Platform& platform
 
     ExportSchedule inForce;
     if (std::optional<CommandOutcome> failed =
-            LoadComparable(command.settingsArguments, platform, clock, inForce))
+            LoadCountableSchedule(command.settingsArguments, platform, clock, inForce))
         return *failed;
     ExportSchedule other;
-    if (std::optional<CommandOutcome> failed =
-            LoadComparable({QStringLiteral("-i") + command.otherFile}, platform, clock, other))
+    if (std::optional<CommandOutcome> failed = LoadCountableSchedule(
+            {QStringLiteral("-i") + command.otherFile}, platform, clock, other))
         return *failed;
 
     const RotationChange change =

@@ -95,6 +95,17 @@ std::optional<CommandOutcome> LoadExportSchedule(const QStringList& settingsArgu
     return std::nullopt;
 }
 
+std::optional<CommandOutcome> LoadCountableSchedule(const QStringList& settingsArguments,
+                                                    const Platform& platform, const Clock& clock,
+                                                    ExportSchedule& schedule) {
+    if (std::optional<CommandOutcome> failed =
+            LoadExportSchedule(settingsArguments, {}, platform, clock, schedule))
+        return failed;
+    if (const QString problem = RotationLengthProblem(schedule.settings); !problem.isEmpty())
+        return Failed(2, QStringLiteral("%1: %2").arg(schedule.path, problem));
+    return std::nullopt;
+}
+
 CommandOutcome RunIcsExport(const QStringList& arguments, const Platform& platform,
                             const Clock& clock) {
     const ShortDateFormat format = platform.DateFormat();

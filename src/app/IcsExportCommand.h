@@ -42,6 +42,12 @@ std::optional<CommandOutcome> LoadExportSchedule(const QStringList& settingsArgu
                                                  const Platform& platform, const Clock& clock,
                                                  ExportSchedule& schedule);
 
+// LoadExportSchedule, then refuses a rotation that cannot be followed day by day (no days, a
+// length other than the days, no valid start date).
+std::optional<CommandOutcome> LoadCountableSchedule(const QStringList& settingsArguments,
+                                                    const Platform& platform, const Clock& clock,
+                                                    ExportSchedule& schedule);
+
 // kestro --export-ics: finds and loads the settings file as the window does, and writes the
 // calendar file of its schedule, stamped with the settings file's modification time. The settings
 // file is only read.

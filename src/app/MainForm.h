@@ -140,6 +140,9 @@ private:
     // The focus of the application moved; a field is left only for another control of the window.
     void FocusChanged(QWidget* now);
     void eStartDateChange();
+    // Apply Rotation's reading of the fields into settings; false, after telling the user, when
+    // they cannot be applied.
+    bool ApplyFields(ScheduleSettings& settings);
     void bApplyClick();
     void bRetreatClick();
     void MHelpContentsClick();

@@ -154,21 +154,27 @@ void TMainForm::eStartDateChange() {
     EmptyColorReport();
 }
 
-void TMainForm::bApplyClick() {
+bool TMainForm::ApplyFields(ScheduleSettings& settings) {
     const ApplyResult result = ApplyRotation(
-        Settings, {eNumPlt->text(), eRotDays->text(), eRotation->text(), eStartDate->text()},
+        settings, {eNumPlt->text(), eRotDays->text(), eRotation->text(), eStartDate->text()},
         dateFormat_, CurrentYear());
     switch (result.outcome) {
     case ApplyOutcome::LengthMismatch:
         prompts_.ShowMessage(result.message);
-        return;
+        return false;
     case ApplyOutcome::NotAnInteger:
     case ApplyOutcome::NotADate:
         ShowErrorBox(result.message);
-        return;
+        return false;
     case ApplyOutcome::Applied:
         break;
     }
+    return true;
+}
+
+void TMainForm::bApplyClick() {
+    if (!ApplyFields(Settings))
+        return;
     inForce_ = TermsOf(Settings);
     RefreshColorArea();
     RedrawMonthView();

@@ -1,7 +1,6 @@
 #include "app/MainForm.h"
 
 #include "export/YearCalendar.h"
-#include "rotation/EditRules.h"
 #include "startup/Platform.h"
 
 #include <QLineEdit>
@@ -34,20 +33,8 @@ void TMainForm::MPlanCommonRotationsClick() {
 void TMainForm::MPlanPreviewChangeClick() {
     // The fields read as Apply Rotation reads them, into a copy: nothing is applied.
     ScheduleSettings typed = Settings;
-    const ApplyResult result = ApplyRotation(
-        typed, {eNumPlt->text(), eRotDays->text(), eRotation->text(), eStartDate->text()},
-        dateFormat_, CurrentYear());
-    switch (result.outcome) {
-    case ApplyOutcome::LengthMismatch:
-        prompts_.ShowMessage(result.message);
+    if (!ApplyFields(typed))
         return;
-    case ApplyOutcome::NotAnInteger:
-    case ApplyOutcome::NotADate:
-        ShowErrorBox(result.message);
-        return;
-    case ApplyOutcome::Applied:
-        break;
-    }
     if (const QString problem = RotationLengthProblem(typed); !problem.isEmpty()) {
         prompts_.ShowMessage(problem);
         return;

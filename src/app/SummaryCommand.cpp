@@ -10,18 +10,6 @@
 namespace kestro {
 namespace {
 
-// Loads the schedule, and checks that its rotation can be counted; nothing on success.
-std::optional<CommandOutcome> LoadSchedule(const QStringList& settingsArguments,
-                                           const Platform& platform, const Clock& clock,
-                                           ExportSchedule& schedule) {
-    if (std::optional<CommandOutcome> failed =
-            LoadExportSchedule(settingsArguments, {}, platform, clock, schedule))
-        return failed;
-    if (const QString problem = RotationLengthProblem(schedule.settings); !problem.isEmpty())
-        return Failed(2, QStringLiteral("%1: %2").arg(schedule.path, problem));
-    return std::nullopt;
-}
-
 QString UsageHint(const QString& error) {
     return error + QStringLiteral(" See kestro --help.");
 }
@@ -35,7 +23,7 @@ CommandOutcome RunSummary(const QStringList& arguments, const Platform& platform
         return Failed(2, UsageHint(command.error));
     ExportSchedule schedule;
     if (std::optional<CommandOutcome> failed =
-            LoadSchedule(command.settingsArguments, platform, clock, schedule))
+            LoadCountableSchedule(command.settingsArguments, platform, clock, schedule))
         return *failed;
     HolidayList holidays;
     if (!command.holidayFile.isEmpty()) {
@@ -54,7 +42,7 @@ CommandOutcome RunWho(const QStringList& arguments, const Platform& platform, co
         return Failed(2, UsageHint(command.error));
     ExportSchedule schedule;
     if (std::optional<CommandOutcome> failed =
-            LoadSchedule(command.settingsArguments, platform, clock, schedule))
+            LoadCountableSchedule(command.settingsArguments, platform, clock, schedule))
         return *failed;
     const QChar letter = PlatoonOnDay(schedule.settings, command.day);
     return {0, (letter.isNull() ? QStringLiteral("none") : QString(letter)) + u'\n', {}};
