@@ -17,6 +17,8 @@ namespace kestro {
 // The common rotations by name, and a rotation made from what one platoon works. Choosing a row
 // or making a rotation sets the rotation to use; Use returns it.
 class CommonRotationsDialog final : public QDialog {
+    Q_OBJECT
+
 public:
     explicit CommonRotationsDialog(QWidget* parent);
 

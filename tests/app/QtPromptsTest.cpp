@@ -8,6 +8,7 @@
 #include "colordialog/SetColor.h"
 #include "helpwindows/About.h"
 #include "helpwindows/HelpViewer.h"
+#include "planningwindows/CommonRotationsDialog.h"
 #include "support/ModalAnswer.h"
 #include "support/Windows.h"
 
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTreeWidget>
 
 using namespace kestro;
@@ -146,6 +148,26 @@ private slots:
         QCOMPARE(parent, &form);
         QCOMPARE(caption, QStringLiteral("About Kestro"));
         QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    // Through the real window: the row picked there reaches the fields.
+    void CommonRotationsOpensOverTheMainWindowAndFillsTheFields() {
+        TMainForm& form = Start();
+        QWidget* parent = nullptr;
+        ModalAnswer use([&](QWidget* modal) {
+            auto* dialog = qobject_cast<CommonRotationsDialog*>(modal);
+            if (dialog == nullptr)
+                return false;
+            parent = dialog->parentWidget();
+            dialog->rotations->selectRow(1);
+            QTest::mouseClick(dialog->use, Qt::LeftButton);
+            return true;
+        });
+        ChooseMenuItem(form, Qt::Key_P, Qt::Key_C);
+        QVERIFY(use.answered);
+        QCOMPARE(use.unexpected, 0);
+        QCOMPARE(parent, &form);
+        QCOMPARE(Peek(form).eRotation->text(), QStringLiteral("AABBCC"));
     }
 
     // Enter on the button of the Exit question that has the focus presses it, as in the Set Color
