@@ -1,7 +1,6 @@
 #include "app/MainForm.h"
 
 #include "export/YearCalendar.h"
-#include "startup/Platform.h"
 
 #include <QLineEdit>
 #include <QMenu>
