@@ -11,10 +11,8 @@ namespace {
 
 constexpr DayNumber LastComparedDay = 876581; // 31 December 3999
 
-// The platoon letter of the day, or a null QChar when no platoon works it.
 QChar PlatoonOf(const RotationTerms& terms, DayNumber day) {
-    const QChar letter = RotationLetter(day, terms.start, terms.days, terms.rotation);
-    return PlatoonIndex(letter) >= 0 ? letter : QChar();
+    return PlatoonLetter(day, terms.start, terms.days, terms.rotation);
 }
 
 bool StartIsValid(DayNumber day) {

@@ -1,5 +1,7 @@
 #include "rotation/Rotation.h"
 
+#include "settings/LetterSet.h"
+
 #include <cstdint>
 
 namespace kestro {
@@ -13,6 +15,12 @@ QChar RotationLetter(DayNumber day, DayNumber startDay, int daysInRotation,
     if (position >= rotation.size())
         return none;
     return rotation[qsizetype(position)];
+}
+
+QChar PlatoonLetter(DayNumber day, DayNumber startDay, int daysInRotation,
+                    const QString& rotation) {
+    const QChar letter = RotationLetter(day, startDay, daysInRotation, rotation);
+    return PlatoonIndex(letter) >= 0 ? letter : QChar();
 }
 
 } // namespace kestro

@@ -12,4 +12,8 @@ namespace kestro {
 QChar RotationLetter(DayNumber day, DayNumber startDay, int daysInRotation,
                      const QString& rotation);
 
+// The platoon on duty that day, as RotationLetter, or a null QChar when the letter names no
+// platoon (before the start, a day off, a lower-case letter).
+QChar PlatoonLetter(DayNumber day, DayNumber startDay, int daysInRotation, const QString& rotation);
+
 } // namespace kestro

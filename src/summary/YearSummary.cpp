@@ -9,8 +9,7 @@
 namespace kestro {
 
 QChar PlatoonOnDay(const ScheduleSettings& s, DayNumber day) {
-    const QChar letter = RotationLetter(day, s.StartDay, s.DaysInRotation, s.ShiftRotation);
-    return PlatoonIndex(letter) >= 0 ? letter : QChar();
+    return PlatoonLetter(day, s.StartDay, s.DaysInRotation, s.ShiftRotation);
 }
 
 YearSummary SummarizeYear(const ScheduleSettings& s, int year,
